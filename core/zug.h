@@ -29,8 +29,10 @@ constexpr int32_t ZUG_PATT = 0x2000;
 constexpr int32_t ZUG_REMIS = 0x4000;
 constexpr int32_t ZUG_AUFGEGEBEN = 0x8000;
 
-// A move list holds at most this many entries, the terminating entry (von == 0) included.
-constexpr int MAX_ZUEGE = 100;
+// Capacity of every move list, the terminating entry (von == 0) included. Real games stay far
+// below 100 moves, but a FEN may set up two queens, two kings and more per side, whose pseudo-legal
+// moves can exceed that; 256 holds any position the FEN reader accepts.
+constexpr int MAX_ZUEGE = 256;
 
 // Piece codes: the absolute value is the material value, black pieces are positive.
 constexpr int32_t LEER = 0;
