@@ -1,0 +1,52 @@
+// Starts the settings in a process that finds no writable data folder, even when run by root: the
+// caller points HOME and TMPDIR below a regular file, and the program removes its own file and
+// folder before Qt asks for them. Prints what the start did, one "name value" per line.
+
+#include "app/einstellungen.h"
+#include "app/languages.h"
+#include "app/rueckfragen.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace {
+
+class Mitschrift : public Rueckfragen
+{
+public:
+    QStringList meldungen;
+    void kritisch(const QString &titel, const QString &text) override
+    {
+        meldungen << titel + QLatin1Char('|') + text;
+    }
+    bool frage(const QString &, const QString &) override { return false; }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QFileInfo programm(QString::fromLocal8Bit(argv[0]));
+    QFile::remove(programm.absoluteFilePath());
+    QDir().rmdir(programm.absolutePath());
+
+    QCoreApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    Mitschrift mitschrift;
+    setzeRueckfragen(&mitschrift);
+    ladeEinstellungen();
+
+    QTextStream aus(stdout);
+    aus << "meldungen " << mitschrift.meldungen.size() << '\n';
+    for (QString meldung : mitschrift.meldungen)
+        aus << "meldung " << meldung.replace(QLatin1Char('\n'), QLatin1String("\\n")) << '\n';
+    aus << "schreibrecht " << schreibrechtGefunden << '\n';
+    aus << "appVerzeichnis " << appVerzeichnis << '\n';
+    aus << "sprache " << einstellungen.sprache << '\n';
+    aus << "text " << Languages::instance()->text(9514, QStringLiteral("Sehr Schwer")) << '\n';
+    setzeRueckfragen(nullptr);
+    return 0;
+}

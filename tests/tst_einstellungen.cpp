@@ -1,0 +1,301 @@
+#include "app/einstellungen.h"
+#include "app/languages.h"
+#include "app/rueckfragen.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+class Mitschrift : public Rueckfragen
+{
+public:
+    QStringList meldungen;
+    void kritisch(const QString &titel, const QString &text) override
+    {
+        meldungen << titel + '|' + text;
+    }
+    bool frage(const QString &, const QString &) override { return false; }
+};
+
+const QString probeName = "DasIstEineTemporaereDummyDatei.txt";
+
+// Every file and folder below `ordner`, relative to it.
+QStringList inhalt(const QString &ordner)
+{
+    QStringList namen;
+    QDirIterator it(ordner, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        namen << QDir(ordner).relativeFilePath(it.next());
+    namen.sort();
+    return namen;
+}
+
+bool schreibeDatei(const QString &pfad, const QByteArray &daten)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::WriteOnly) && datei.write(daten) == daten.size();
+}
+
+} // namespace
+
+// Each test runs with HOME and TMPDIR in a fresh temporary folder; QStandardPaths' test mode puts
+// the per-user data folder at HOME/.qttest/share.
+class TestEinstellungen : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> basis;
+    QByteArray alteHome;
+    QByteArray altesTmp;
+    Mitschrift mitschrift;
+    std::unique_ptr<QObject> controller;
+
+    QString pfad(const QString &name) const { return basis->filePath(name); }
+    QString home() const { return pfad("home"); }
+    QString tmp() const { return pfad("tmp"); }
+    QString datenOrt() const { return home() + "/.qttest/share"; }
+
+    void setzeUmgebung(const QString &homeOrdner, const QString &tmpOrdner)
+    {
+        qputenv("HOME", QFile::encodeName(homeOrdner));
+        qputenv("TMPDIR", QFile::encodeName(tmpOrdner));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        alteHome = qgetenv("HOME");
+        altesTmp = qgetenv("TMPDIR");
+    }
+
+    void init()
+    {
+        basis = std::make_unique<QTemporaryDir>();
+        QVERIFY(basis->isValid());
+        QVERIFY(QDir().mkpath(home()) && QDir().mkpath(tmp()));
+        setzeUmgebung(home(), tmp());
+        einstellungen = Einstellungen();
+        appVerzeichnis.clear();
+        schreibrechtGefunden = false;
+        mitschrift.meldungen.clear();
+        setzeRueckfragen(&mitschrift);
+        // A fresh controller owns a fresh shared table.
+        controller = std::make_unique<QObject>();
+        Languages::instance(controller.get());
+    }
+
+    void cleanup()
+    {
+        controller.reset();
+        setzeRueckfragen(nullptr);
+        qputenv("HOME", alteHome);
+        qputenv("TMPDIR", altesTmp);
+        basis.reset();
+    }
+
+    void ersterUndZweiterStart()
+    {
+        ladeEinstellungen();
+        QVERIFY(mitschrift.meldungen.isEmpty());
+        QVERIFY(schreibrechtGefunden);
+        QCOMPARE(appVerzeichnis, datenOrt() + "/Brakmor/");
+        QCOMPARE(inhalt(datenOrt()), QStringList({"Brakmor", "Brakmor/Brakmor.ini"}));
+        QCOMPARE(inhalt(tmp()), QStringList());
+
+        QSettings ini(appVerzeichnis + "Brakmor.ini", QSettings::IniFormat);
+        const QStringList schluessel = {
+            "Allgemein/Brettdesign",    "Allgemein/NameMensch1",
+            "Allgemein/NameMensch2",    "Allgemein/Sprache",
+            "Allgemein/grosseSchrift",  "Allgemein/markiereLetztenZug",
+            "AppInfos/AnzahlStarts",    "Bewertung/HTML_Wertetabelle",
+            "Bewertung/Schwierigkeit",  "Bewertung/StartEnde",
+            "Bewertung/Zufall",         "Dateien/PgnAutoLaden",
+            "Dateien/PgnLadeDateiname", "Dateien/PgnLadenAusAppVerzeichnis"};
+        QCOMPARE(ini.allKeys(), schluessel);
+        const QStringList werte = {"1",     "Human", "Human", "-1", "false", "true", "1",
+                                   "false", "2",     "7",     "30", "true",  "",     "true"};
+        for (int i = 0; i < schluessel.size(); ++i)
+            QCOMPARE(ini.value(schluessel[i]).toString(), werte[i]);
+        QCOMPARE(einstellungen.anzahlStarts, 1);
+        QCOMPARE(einstellungen.sprache, -1);
+        QCOMPARE(Languages::instance()->text(9510, "Sehr einfach"), QString("Sehr einfach"));
+
+        // The first-start dialog chose English and a name.
+        einstellungen.sprache = 1;
+        einstellungen.nameMensch1 = "Ada, Lovelace";
+        speichereEinstellungen();
+
+        einstellungen = Einstellungen();
+        ladeEinstellungen();
+        QCOMPARE(einstellungen.anzahlStarts, 2);
+        QCOMPARE(einstellungen.sprache, 1);
+        QCOMPARE(einstellungen.nameMensch1, QString("Ada, Lovelace"));
+        QCOMPARE(einstellungen.zufall, 30);
+        QCOMPARE(einstellungen.pgnAutoLaden, true);
+        QCOMPARE(Languages::instance()->text(9510, "Sehr einfach"), QString("Very easy"));
+        QCOMPARE(schwierigkeitsName(5), QString("Very hard"));
+        QCOMPARE(inhalt(datenOrt()), QStringList({"Brakmor", "Brakmor/Brakmor.ini"}));
+    }
+
+    void werteWieGelesen()
+    {
+        QVERIFY(QDir().mkpath(datenOrt() + "/Brakmor"));
+        QVERIFY(schreibeDatei(datenOrt() + "/Brakmor/Brakmor.ini",
+                              "[Bewertung]\nSchwierigkeit=9\nZufall=abc\nHTML_Wertetabelle=1\n"
+                              "[Allgemein]\nSprache=0\ngrosseSchrift=abc\n"
+                              "markiereLetztenZug=false\n"));
+        ladeEinstellungen();
+        QCOMPARE(einstellungen.schwierigkeit, 9);
+        QCOMPARE(einstellungen.zufall, 0);
+        QCOMPARE(einstellungen.htmlWertetabelle, true);
+        QCOMPARE(einstellungen.grosseSchrift, false);
+        QCOMPARE(einstellungen.markiereLetztenZug, false);
+        QCOMPARE(QSettings(appVerzeichnis + "Brakmor.ini", QSettings::IniFormat)
+                     .value("Bewertung/Schwierigkeit")
+                     .toInt(),
+                 9);
+
+        QCOMPARE(schwierigkeitsName(9), QString("?"));
+        QCOMPARE(schwierigkeitsName(0), QString("?"));
+        QCOMPARE(schwierigkeitsName(1), QString("Sehr einfach"));
+        QCOMPARE(schwierigkeitsName(5), QString("Sehr schwer"));
+        einstellungen.sprache = -1;
+        QCOMPARE(schwierigkeitsName(5), QString("Sehr Schwer"));
+    }
+
+    void kaputteIni()
+    {
+        // The ini name taken by a folder: defaults, and nothing written beside it.
+        QVERIFY(QDir().mkpath(datenOrt() + "/Brakmor/Brakmor.ini"));
+        ladeEinstellungen();
+        QCOMPARE(einstellungen.anzahlStarts, 1);
+        QCOMPARE(einstellungen.sprache, -1);
+        QCOMPARE(einstellungen.nameMensch1, QString("Human"));
+        QCOMPARE(inhalt(datenOrt()), QStringList({"Brakmor", "Brakmor/Brakmor.ini"}));
+
+        // Binary rubbish: defaults, and a sound file afterwards.
+        QVERIFY(QDir(datenOrt() + "/Brakmor").rmdir("Brakmor.ini"));
+        QByteArray rubbish;
+        for (int i = 0; i < 4096; ++i)
+            rubbish += char((i * 7919) % 251);
+        QVERIFY(schreibeDatei(datenOrt() + "/Brakmor/Brakmor.ini", rubbish));
+        einstellungen = Einstellungen();
+        ladeEinstellungen();
+        QCOMPARE(einstellungen.schwierigkeit, 2);
+        QCOMPARE(einstellungen.zufall, 30);
+        QCOMPARE(einstellungen.sprache, -1);
+        QCOMPARE(QSettings(appVerzeichnis + "Brakmor.ini", QSettings::IniFormat)
+                     .value("AppInfos/AnzahlStarts")
+                     .toInt(),
+                 1);
+        QCOMPARE(inhalt(datenOrt()), QStringList({"Brakmor", "Brakmor/Brakmor.ini"}));
+    }
+
+    // A regular file in the way makes a folder unusable even for root.
+    void schreibgeschuetzterDatenordner()
+    {
+        QVERIFY(schreibeDatei(pfad("datei"), "x"));
+        setzeUmgebung(pfad("datei/home"), tmp());
+        ladeEinstellungen();
+        QVERIFY(mitschrift.meldungen.isEmpty());
+        QVERIFY(schreibrechtGefunden);
+        QCOMPARE(appVerzeichnis, tmp() + "/Brakmor/");
+        QCOMPARE(inhalt(tmp()), QStringList({"Brakmor", "Brakmor/Brakmor.ini"}));
+        QCOMPARE(einstellungen.sprache, -1);
+    }
+
+    void probe()
+    {
+        QVERIFY(hatSchreibrecht(home()));
+        QCOMPARE(inhalt(home()), QStringList());
+
+        // A file of the user's that carries the probe's name is left alone.
+        const QString fremd = home() + '/' + probeName;
+        QVERIFY(schreibeDatei(fremd, "meine Notizen"));
+        QVERIFY(hatSchreibrecht(home()));
+        QCOMPARE(inhalt(home()), QStringList({probeName}));
+        QFile datei(fremd);
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        QCOMPARE(datei.readAll(), QByteArray("meine Notizen"));
+
+        QVERIFY(!hatSchreibrecht(QString()));
+        QVERIFY(!hatSchreibrecht(pfad("fehlt")));
+        QVERIFY(!QFileInfo::exists(pfad("fehlt")));
+        QVERIFY(schreibeDatei(pfad("datei"), "x"));
+        QVERIFY(!hatSchreibrecht(pfad("datei")));
+        QVERIFY(!hatSchreibrecht(pfad("datei/unten")));
+    }
+
+    void ordnerVerschwindet()
+    {
+        ladeEinstellungen();
+        QVERIFY(QDir(appVerzeichnis).removeRecursively());
+        einstellungen.zufall = 50;
+        speichereEinstellungen();
+        QCOMPARE(inhalt(datenOrt()), QStringList());
+
+        // The folder's name now taken by a file.
+        QVERIFY(schreibeDatei(datenOrt() + "/Brakmor", "x"));
+        speichereEinstellungen();
+        QCOMPARE(inhalt(datenOrt()), QStringList({"Brakmor"}));
+
+        QVERIFY(QDir(home()).removeRecursively());
+        speichereEinstellungen();
+        QVERIFY(!QFileInfo::exists(home()));
+    }
+
+    void keinOrdnerBeschreibbar()
+    {
+        // The helper deletes itself and its folder, so it runs from a copy.
+        QVERIFY(QDir().mkpath(pfad("programm")) && QDir().mkpath(pfad("arbeit")));
+        const QString kopie = pfad("programm/einstellungen_ohne_ordner");
+        QVERIFY(QFile::copy(BRAKMOR_OHNE_ORDNER, kopie));
+        QVERIFY(schreibeDatei(pfad("datei"), "x"));
+
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.remove("XDG_DATA_HOME");
+        umgebung.insert("HOME", pfad("datei/home"));
+        umgebung.insert("TMPDIR", pfad("datei/tmp"));
+        QProcess kind;
+        kind.setProcessEnvironment(umgebung);
+        kind.setWorkingDirectory(pfad("arbeit"));
+        kind.start(kopie, QStringList());
+        QVERIFY(kind.waitForFinished(60000));
+        QCOMPARE(kind.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(kind.exitCode(), 0);
+
+        QMap<QString, QString> ergebnis;
+        const QStringList zeilen = QString::fromUtf8(kind.readAllStandardOutput()).split('\n');
+        for (const QString &zeile : zeilen)
+            ergebnis.insert(zeile.section(' ', 0, 0), zeile.section(' ', 1));
+        if (ergebnis.value("schreibrecht") == "1")
+            QSKIP("The program folder stayed writable after its removal on this system.");
+
+        QCOMPARE(ergebnis.value("meldungen"), QString("1"));
+        // Three folders were tried; Qt names a missing temporary or program folder as empty.
+        const QString kopf = "Brakmor|Path with write permission not found!\\n\\n";
+        QVERIFY2(
+            ergebnis.value("meldung").startsWith(kopf + pfad("datei/home") + "/.qttest/share\\n"),
+            qPrintable(ergebnis.value("meldung")));
+        QCOMPARE(ergebnis.value("meldung").count("\\n"), 2 + 3);
+        QCOMPARE(ergebnis.value("appVerzeichnis"), QString());
+        QCOMPARE(ergebnis.value("sprache"), QString("0"));
+        QCOMPARE(ergebnis.value("text"), QString("Sehr schwer"));
+        QCOMPARE(inhalt(basis->path()), QStringList({"arbeit", "datei", "home", "tmp"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEinstellungen)
+#include "tst_einstellungen.moc"

@@ -1,0 +1,223 @@
+#include "app/languages.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The ids the program asks for, as ranges.
+const int angefragt[][2] = {
+    {50, 50},     {53, 54},     {56, 56},     {58, 59},     {70, 70},     {74, 74},
+    {76, 76},     {90, 90},     {94, 99},     {113, 113},   {120, 120},   {190, 191},
+    {200, 203},   {205, 205},   {207, 207},   {209, 209},   {211, 211},   {215, 215},
+    {220, 220},   {300, 300},   {313, 313},   {316, 317},   {319, 326},   {340, 341},
+    {355, 355},   {368, 369},   {384, 385},   {387, 387},   {390, 391},   {410, 410},
+    {415, 415},   {450, 450},   {452, 452},   {454, 454},   {514, 514},   {521, 521},
+    {532, 532},   {541, 541},   {609, 611},   {620, 623},   {627, 628},   {660, 664},
+    {670, 671},   {1000, 1000}, {1005, 1005}, {1010, 1015}, {1310, 1314}, {1400, 1400},
+    {1403, 1404}, {1500, 1500}, {1510, 1510}, {1515, 1518}, {1520, 1520}, {1525, 1525},
+    {1530, 1530}, {1600, 1600}, {1605, 1605}, {1610, 1610}, {1650, 1650}, {1655, 1655},
+    {9021, 9022}, {9025, 9025}, {9040, 9045}, {9400, 9400}, {9405, 9405}, {9410, 9410},
+    {9415, 9415}, {9420, 9420}, {9502, 9503}, {9510, 9514}, {9520, 9520}, {9600, 9600},
+    {9605, 9605}};
+
+struct Zeile
+{
+    int id;
+    const char *texte[3]; // German, English, French
+};
+
+// Rows that must read exactly so, trailing blanks included.
+const Zeile festeZeilen[] = {
+    {0, {"Schachbrett", "Chessboard", "Échiquier "}},
+    {50, {"Datei", "File", "Fichier"}},
+    {313, {"Partie geladen", "Game loaded", "Partie chargée"}},
+    {450, {"Keine PGN-Datei!", "No PGN-File!", "No PGN-File!"}},
+    {661,
+     {"Möchten Sie die ausgewählte Partie löschen?", "Do you want to delete the selected game?",
+      "Do you want to delete the selected game?"}},
+    {664, {"Partie(n) gelöscht ", "Game(s) has been deleted", "Game(s) has been deleted "}},
+    {1520,
+     {"Startphase (0..12 Züge; *7)", "Start-up phase (0..12 moves; *7)",
+      "Phase de démarrage (0..12 coups; *7)"}},
+    {1655, {"Abbruch ", "Cancel ", "Terminé "}},
+    {9025, {"Aufgegeben", "Given up", "Abandonné"}},
+    {9040, {"Bauer", "Pawn", "Pion"}},
+    {9510, {"Sehr einfach", "Very easy", "Très Facile"}},
+    {9514, {"Sehr schwer", "Very hard", "Très Difficile"}},
+    {9600, {"Klassisch", "Classic", "Classique"}},
+    {9605, {"Holz", "Wood", "Bois"}},
+};
+
+const QStringList abschnitte = {"Schachbrett",
+                                "Main",
+                                "Menu",
+                                "Toolbar",
+                                "Zugliste",
+                                "Statuszeile",
+                                "Messageboxen",
+                                "Sonstiges",
+                                "PGN Speichern",
+                                "PGN_Auswahl",
+                                "Eroeffnungen",
+                                "Laden",
+                                "Konfigurationsdialog",
+                                "Hinweise",
+                                "tools",
+                                "Infobox",
+                                "Global"};
+
+const char *const ressourcen[] = {":/Sprachen/Deutsch", ":/Sprachen/Englisch",
+                                  ":/Sprachen/Franzoesisch"};
+
+} // namespace
+
+class TestLanguages : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir ordner;
+
+    QString schreibeTabelle(const QByteArray &inhalt)
+    {
+        const QString pfad = ordner.filePath("tabelle");
+        QFile datei(pfad);
+        if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size())
+            qFatal("cannot write %s", qPrintable(pfad));
+        return pfad;
+    }
+
+private slots:
+    void nachschlagenUndFallbacks()
+    {
+        Languages sprachen;
+        QCOMPARE(sprachen.text(9510, "Sehr einfach"), QString("Sehr einfach"));
+
+        QCOMPARE(sprachen.ladeSprache(1), QString());
+        QCOMPARE(sprachen.text(9510, "Sehr einfach"), QString("Very easy"));
+        QCOMPARE(sprachen.text(8888, "Fehlt"), QString("Fehlt"));
+
+        QCOMPARE(sprachen.ladeSprache(3), QString("Sprache nicht gefunden"));
+        QCOMPARE(sprachen.ladeSprache(-1), QString("Sprache nicht gefunden"));
+        QCOMPARE(sprachen.text(9510, "Sehr einfach"), QString("Very easy"));
+
+        QCOMPARE(sprachen.ladeTabelle(ordner.filePath("fehlt")),
+                 QString("Konnte nicht geöffnet werden."));
+        QCOMPARE(sprachen.text(9510, "Sehr einfach"), QString("Very easy"));
+
+        QCOMPARE(sprachen.ladeSprache(0), QString());
+        QCOMPARE(sprachen.text(9514, "Sehr Schwer"), QString("Sehr schwer"));
+        QCOMPARE(sprachen.text(9040, "BAUER"), QString("Bauer"));
+        QCOMPARE(sprachen.text(9510, "x"), QString("Sehr einfach"));
+
+        QCOMPARE(sprachen.ladeSprache(2), QString());
+        QCOMPARE(sprachen.text(0, "Schachbrett"), QString("Échiquier "));
+        QCOMPARE(sprachen.text(1655, "Abbruch"), QString("Terminé "));
+    }
+
+    void zeilenDesDateiformats()
+    {
+        const QByteArray inhalt = "\xEF\xBB\xBF"
+                                  "0001 Erste Zeile\r\n"
+                                  "********* Schachbrett **********************\r\n"
+                                  "\r\n"
+                                  "*** Menu ***\r\n"
+                                  "     Date de la partie\r\n"
+                                  "0002\r\n"
+                                  "0003 \r\n"
+                                  "0004 Abbruch \r\n"
+                                  "0316 alt\r\n"
+                                  "0316 neu\r\n"
+                                  "abcd nicht\r\n"
+                                  "0005 Ümlaut und Ligne\r\n";
+        Languages sprachen;
+        QCOMPARE(sprachen.ladeTabelle(schreibeTabelle(inhalt)), QString());
+
+        QCOMPARE(sprachen.text(1, "-"), QString("Erste Zeile"));
+        QCOMPARE(sprachen.text(2, "Fallback"), QString());
+        QCOMPARE(sprachen.text(3, "Fallback"), QString());
+        QCOMPARE(sprachen.text(4, "-"), QString("Abbruch "));
+        QCOMPARE(sprachen.text(316, "-"), QString("neu"));
+        QCOMPARE(sprachen.text(5, "-"), QString("Ümlaut und Ligne"));
+        // Headers, the blank and the indented line left nothing behind.
+        for (int id : {0, 6, 7, 8, 9, 10})
+            QCOMPARE(sprachen.text(id, "leer"), QString("leer"));
+
+        // Loading replaces the whole table.
+        QCOMPARE(sprachen.ladeTabelle(schreibeTabelle("\xEF\xBB\xBF"
+                                                      "0007 sieben\r\n")),
+                 QString());
+        QCOMPARE(sprachen.text(7, "-"), QString("sieben"));
+        QCOMPARE(sprachen.text(1, "weg"), QString("weg"));
+    }
+
+    void tabellenVollstaendig()
+    {
+        QSet<int> erwartet;
+        for (const auto &bereich : angefragt)
+            for (int id = bereich[0]; id <= bereich[1]; ++id)
+                erwartet.insert(id);
+        QCOMPARE(erwartet.size(), 131);
+        for (const Zeile &zeile : festeZeilen)
+            erwartet.insert(zeile.id);
+
+        for (int sprache = 0; sprache < 3; ++sprache) {
+            QFile datei(ressourcen[sprache]);
+            QVERIFY2(datei.open(QIODevice::ReadOnly), ressourcen[sprache]);
+            const QByteArray roh = datei.readAll();
+            QVERIFY(roh.startsWith("\xEF\xBB\xBF"));
+            QVERIFY(roh.endsWith("\r\n"));
+            QCOMPARE(roh.count('\n'), roh.count("\r\n"));
+            QCOMPARE(roh.count('\r'), roh.count("\r\n"));
+
+            QSet<int> gefunden;
+            QStringList titel;
+            int vorige = -1;
+            const QStringList zeilen = QString::fromUtf8(roh.mid(3)).split("\r\n");
+            for (const QString &zeile : zeilen) {
+                if (zeile.startsWith("***")) {
+                    titel << zeile.section(' ', 1, -2);
+                    QVERIFY(zeile.endsWith("***"));
+                    continue;
+                }
+                if (zeile.isEmpty())
+                    continue;
+                bool istZahl = false;
+                const int id = zeile.left(4).toInt(&istZahl);
+                QVERIFY2(istZahl && zeile.at(4) == ' ', qPrintable(zeile));
+                QVERIFY2(id > vorige, qPrintable(zeile));
+                vorige = id;
+                gefunden.insert(id);
+            }
+            QCOMPARE(titel, abschnitte);
+            QVERIFY2(gefunden.contains(erwartet), ressourcen[sprache]);
+
+            Languages sprachen;
+            QCOMPARE(sprachen.ladeSprache(sprache), QString());
+            for (const Zeile &zeile : festeZeilen)
+                QCOMPARE(sprachen.text(zeile.id, "?"), QString::fromUtf8(zeile.texte[sprache]));
+        }
+    }
+
+    void gemeinsameInstanz()
+    {
+        auto *controller = new QObject;
+        Languages *erste = Languages::instance(controller);
+        QCOMPARE(erste->parent(), controller);
+        QObject anderer;
+        QCOMPARE(Languages::instance(&anderer), erste);
+        QCOMPARE(Languages::instance(), erste);
+
+        delete controller;
+        QPointer<Languages> zweite = Languages::instance(&anderer);
+        QVERIFY(!zweite.isNull());
+        QCOMPARE(zweite->parent(), &anderer);
+        QCOMPARE(zweite->text(9510, "leer"), QString("leer"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanguages)
+#include "tst_languages.moc"
