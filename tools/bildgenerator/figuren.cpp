@@ -253,7 +253,8 @@ QImage markeBild(bool start, int groesse)
     // frame, so the two tell apart even where they touch.
     const QPen rahmen(QColor(230, 140, 0, start ? 190 : 230), start ? 5 : 6, Qt::SolidLine,
                       Qt::SquareCap, Qt::MiterJoin);
-    maler.fillRect(QRectF(0, 0, 100, 100), QColor(255, 200, 0, start ? 55 : 105));
+    maler.fillRect(QRectF(0, 0, 100, 100),
+                   start ? QColor(255, 236, 150, 80) : QColor(255, 200, 0, 105));
     maler.setPen(rahmen);
     if (start) {
         constexpr qreal a = 2.5, b = 97.5, l = 22;

@@ -22,7 +22,6 @@ constexpr int holzGroesse = 256;
 constexpr int symbolGroesse = 128;
 constexpr int fahnenHoehe = 96;
 constexpr int kopfbildBreite = 330;
-constexpr int anwendungssymbolGroessen[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 struct Gruppe
 {

@@ -1,15 +1,16 @@
 #include "vorschau.h"
 
+#include "anwendungssymbol.h"
+#include "figuren.h"
 #include "zeichnen.h"
 
 #include <QBrush>
 #include <QDir>
-#include <QMap>
 
 namespace {
 
-const QString figurZeichen = QStringLiteral("pnbrqkPNBRQK");
-const QStringList figurNamen = {"Bauer", "Pferd", "Laeufer", "Turm", "Dame", "Koenig"};
+// FEN letters in the order of alleFiguren.
+const QString figurZeichen = QStringLiteral("pnbrqk");
 
 QImage lade(const QString &ressourcen, const QString &name)
 {
@@ -18,10 +19,10 @@ QImage lade(const QString &ressourcen, const QString &name)
 
 QImage figur(const QString &ressourcen, QChar zeichen)
 {
-    const int art = figurZeichen.indexOf(zeichen) % 6;
-    const bool weiss = zeichen.isUpper();
-    return lade(ressourcen, QStringLiteral("Figuren/") + figurNamen[art] +
-                                (weiss ? QStringLiteral("WS2") : QStringLiteral("SW2")));
+    const Figur art = alleFiguren[figurZeichen.indexOf(zeichen.toLower())];
+    return lade(ressourcen,
+                QStringLiteral("Figuren/") + figurName(art) +
+                    (zeichen.isUpper() ? QStringLiteral("WS2") : QStringLiteral("SW2")));
 }
 
 // A board in scene units (70 per square, centred on the origin) as the game shows it: wood
@@ -125,8 +126,9 @@ bool schreibeVorschau(const QString &ressourcen, const QString &ziel)
 {
     Bogen bogen(1400);
     for (const QString &farbe : {QStringLiteral("WS2"), QStringLiteral("SW2")})
-        for (const QString &name : figurNamen)
-            bogen.setze(lade(ressourcen, "Figuren/" + name + farbe), name + farbe, 128);
+        for (Figur art : alleFiguren)
+            bogen.setze(lade(ressourcen, "Figuren/" + figurName(art) + farbe),
+                        figurName(art) + farbe, 128);
     bogen.neueZeile();
     for (const char *name :
          {"Bilder/HolzHell", "Bilder/HolzDunkel", "Figuren/MarkStart", "Figuren/MarkEnd"})
@@ -143,7 +145,7 @@ bool schreibeVorschau(const QString &ressourcen, const QString &ziel)
     bogen.setze(kopf, "Headimg");
     bogen.setze(kopf.scaledToWidth(270), "Headimg 270");
     bogen.neueZeile();
-    for (int groesse : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (int groesse : anwendungssymbolGroessen)
         bogen.setze(
             QImage(
                 QStringLiteral("%1/hicolor/%2x%2/apps/brakmor.png").arg(ressourcen).arg(groesse)),
