@@ -47,6 +47,13 @@ public:
     // drops the entries marked ZUG_ILLEGAL.
     static void sortiereZugliste(Zug *liste);
 
+    // The search (engine/suche.cpp). Called with ply 0 for the root; leaves the root moves with
+    // their scores and final flags, best first, in wurzelZuege.
+    void suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wertAus);
+    // Prepares a deeper search of the same position; with vorgabe the root moves are searched in
+    // the order of liste, within the root time limit.
+    void setzeSucheFort(bool vorgabe, bool seite, const Zug *liste);
+
     int32_t brett[BRETT_ZELLEN];
     Zug *zugliste = nullptr;
     Rochaderechte rochaderechte;
@@ -94,4 +101,10 @@ private:
     void rochade(int ecke);
     void enPassantZuege();
     void sammleSchlagzug(int von, int nach, int &anzahl);
+
+    bool ruhigeLinie(int ply) const;
+    bool transpositionsSchluessel(const Zug &zug, quint64 &schluessel) const;
+    void bewerteOhneAntwort(Zug &zug, int ply, bool seite) const;
+    void lichteAus(Zug *liste, int index);
+    void speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl);
 };

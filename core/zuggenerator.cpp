@@ -18,6 +18,18 @@ bool eckeMitRochaderecht(int feld, const Rochaderechte &r)
 
 } // namespace
 
+inline void stellung::sammleSchlagzug(int von, int nach, int &anzahl)
+{
+    const int32_t code = brett[nach];
+    if (!istGegner(code, schwarzAmZug))
+        return;
+    if (code == KOENIG || code == -KOENIG) {
+        koenigSchlagbar = true;
+        return;
+    }
+    zugliste[anzahl++] = Zug{von, nach, std::abs(code), 0};
+}
+
 bool stellung::istSchildbauer(int feld, bool schwarz) const
 {
     for (const int32_t *s = schwarz ? bauernschildSchwarz : bauernschildWeiss; *s; ++s) {
@@ -265,18 +277,6 @@ void stellung::rochade(int ecke)
     } else {
         fuegeHinzu(koenig, ueber - schritt, 0, ZUG_ROCHADE);
     }
-}
-
-void stellung::sammleSchlagzug(int von, int nach, int &anzahl)
-{
-    const int32_t code = brett[nach];
-    if (!istGegner(code, schwarzAmZug))
-        return;
-    if (code == KOENIG || code == -KOENIG) {
-        koenigSchlagbar = true;
-        return;
-    }
-    zugliste[anzahl++] = Zug{von, nach, std::abs(code), 0};
 }
 
 // Captures only, one per target square: the least valuable attacker's, which is what the exchange
