@@ -17,16 +17,18 @@ const int32_t WANDLUNGEN[4] = {DAME, TURM, LAEUFER, PFERD};
 // For a square difference on the board, the step that leads along a line from the first square to
 // the second, or 0 when they share no line.
 constexpr int GROESSTER_ABSTAND = 77;
-constexpr std::array<int, 2 * GROESSTER_ABSTAND + 1> baueLinien()
+using Linien = std::array<int, 2 * GROESSTER_ABSTAND + 1>;
+
+constexpr Linien baueLinien()
 {
-    std::array<int, 2 * GROESSTER_ABSTAND + 1> linien{};
+    Linien linien{};
     for (int r = 0; r < 8; ++r) {
         for (int k = 1; k <= 7; ++k)
             linien[GROESSTER_ABSTAND + k * RICHTUNGEN[r]] = RICHTUNGEN[r];
     }
     return linien;
 }
-constexpr std::array<int, 2 *GROESSTER_ABSTAND + 1> LINIEN = baueLinien();
+constexpr Linien LINIEN = baueLinien();
 
 int linie(int koenig, int feld)
 {
@@ -133,6 +135,8 @@ int Zaehler::gefahr(bool schwarz, bool imSchach, const Zug &zug, int32_t figur) 
 // Called with the move made; on a line only the first piece behind the vacated square can check.
 bool Zaehler::legal(bool schwarz, int gefahr) const
 {
+    if (!gefahr)
+        return true;
     if (gefahr == ALLES)
         return !s.feldAngegriffen(!schwarz, koenig[schwarz]);
     return !linieAngegriffen(!schwarz, koenig[schwarz], gefahr);

@@ -90,9 +90,12 @@ private:
     bool istSchildbauer(int feld, bool schwarz) const;
     int32_t geschlagenerWert(int feld) const;
     int32_t naeheDifferenz(int von, int nach) const { return naehe[nach] - naehe[von]; }
+    // Promotions in the search can put more queens on the board than a FEN may hold, which
+    // brings the list close to its capacity; it never runs past its terminator.
     void fuegeHinzu(int von, int nach, int32_t wert, int32_t flags)
     {
-        zugliste[zugAnzahl++] = Zug{von, nach, wert, flags};
+        if (zugAnzahl < MAX_ZUEGE - 1)
+            zugliste[zugAnzahl++] = Zug{von, nach, wert, flags};
     }
     void bauernZuege();
     void schiebeZuege(int ersteRichtung, int letzteRichtung);

@@ -27,7 +27,8 @@ inline void stellung::sammleSchlagzug(int von, int nach, int &anzahl)
         koenigSchlagbar = true;
         return;
     }
-    zugliste[anzahl++] = Zug{von, nach, std::abs(code), 0};
+    if (anzahl < MAX_ZUEGE - 1)
+        zugliste[anzahl++] = Zug{von, nach, std::abs(code), 0};
 }
 
 bool stellung::istSchildbauer(int feld, bool schwarz) const

@@ -51,6 +51,7 @@ private slots:
     void rochade();
     void umwandlung();
     void koenigSchlagbar();
+    void volleListe();
     void angriff();
     void schlagzuege();
     void tauschwert();
@@ -187,6 +188,25 @@ void TestZuggenerator::koenigSchlagbar()
     const Generierung leer(*ohne, 1);
     QVERIFY(!leer.imSchach);
     QVERIFY(leer.texte.isEmpty());
+}
+
+// Twenty queens (more than a FEN may hold, but promotions in the search can add queens) fill the
+// list to its last entry before the terminator; the sanitizer build checks the stack buffer.
+void TestZuggenerator::volleListe()
+{
+    auto s = ladeTestStellung(QStringLiteral("4k3/8/8/8/8/8/8/4K3 w - - 0 1"));
+    s->brett[26] = LEER;
+    s->brett[96] = LEER;
+    for (const int feld :
+         {22, 26, 27, 28, 32, 34, 39, 42, 47, 55, 63, 68, 72, 76, 84, 89, 92, 96, 97, 99})
+        s->brett[feld] = -DAME;
+    Zug zuege[MAX_ZUEGE];
+    s->zugliste = zuege;
+    s->maxTiefe = 0;
+    bool imSchach;
+    s->generiereZuege(imSchach);
+    QCOMPARE(s->zugAnzahl, MAX_ZUEGE - 1);
+    QCOMPARE(zuege[MAX_ZUEGE - 1].von, 0);
 }
 
 void TestZuggenerator::angriff()
