@@ -244,10 +244,9 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 bester = m.wert;
                 e.besterZug = m;
                 e.besteAntwort = antwort;
-                for (int q = p + 1; q <= maxTiefe; ++q) {
+                for (int q = p + 1; q <= maxTiefe; ++q)
                     linie[q] = Linie{ebene[q].besterZug, ebene[q].besteAntwort, ebene[q].blatt};
-                    linieGemerkt = true;
-                }
+                linieGemerkt = p < maxTiefe;
             }
             if (auslese && liste[i + 1].von != 0 && liste[i + 1].wert <= AUSLESE_GRENZE &&
                 bester > AUSLESE_GRENZE) {
