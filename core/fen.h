@@ -10,6 +10,8 @@
 class fenStellung
 {
 public:
+    fenStellung() { leere(); }
+
     // 0 on success, -1 when the text is not taken for a FEN at all, otherwise the character
     // position of the first error.
     int leseFen(const QString &text, bool &schwarzAmZug);

@@ -33,7 +33,14 @@ void fuelleNaehe(int koenig, int32_t *tabelle)
 
 stellung::stellung(QObject *parent)
     : QObject(parent)
+    , rochaderechte{}
+    , wandlungsFigur(DAME)
 {
+    // An empty board with its border, so that no walk can leave it before setzeBrett.
+    for (int feld = 0; feld < BRETT_ZELLEN; ++feld)
+        brett[feld] = (feld < 22 || feld > 99 || feld % 10 < 2) ? RAND : LEER;
+    std::memset(ebene, 0, sizeof ebene);
+    vorgabeZuege[0] = Zug{};
     wurzelZuege[0] = Zug{};
     std::memset(naeheSchwarzerKoenig, 0, sizeof naeheSchwarzerKoenig);
     std::memset(naeheWeisserKoenig, 0, sizeof naeheWeisserKoenig);

@@ -34,6 +34,21 @@ private slots:
 
 void TestStellung::brettLaden()
 {
+    // A fresh object holds an empty board with its border: generating finds nothing.
+    auto leer = std::make_unique<stellung>();
+    Zug zuege[MAX_ZUEGE];
+    leer->zugliste = zuege;
+    leer->tiefe = 1;
+    bool imSchach;
+    leer->generiereZuege(imSchach);
+    QCOMPARE(zuege[0].von, 0);
+    QCOMPARE(leer->maxTiefe, 3);
+    fenStellung fen;
+    int32_t fenBrett[BRETT_ZELLEN];
+    fen.holeBrett(fenBrett);
+    QCOMPARE(fenBrett[21], RAND);
+    QCOMPARE(fenBrett[22], LEER);
+
     auto s = ladeTestStellung(QString::fromLatin1(startFen));
     QCOMPARE(s->material, 0);
     QCOMPARE(s->koenigSchwarz, 26);
