@@ -23,7 +23,7 @@ int befehlFen(const QStringList &argumente)
         << fenStellung::schreibeFen(brett, schwarzAmZug, fen.holeRochaderechte(), z.von, z.nach,
                                     z.wert, z.flags, fen.holeHalbzugZaehler(), fen.holeZugnummer())
         << '\n';
-    aus << "lastmove: " << z.von << ' ' << z.nach << ' ' << z.wert << ' '
-        << QStringLiteral("0x%1").arg(z.flags, 4, 16, QLatin1Char('0')) << '\n';
+    aus << "lastmove: " << z.von << ' ' << z.nach << ' ' << z.wert << ' ' << flagText(z.flags)
+        << '\n';
     return 0;
 }

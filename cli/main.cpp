@@ -14,14 +14,22 @@ struct Befehl
 const Befehl BEFEHLE[] = {
     {"perft", befehlPerft},
     {"fen", befehlFen},
+    {"legal", befehlLegal},
+    {"play", befehlPlay},
 };
 
 } // namespace
 
 int nutzung()
 {
-    QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN\n";
+    QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN | legal [FEN]\n"
+                           "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n";
     return 2;
+}
+
+QString flagText(int32_t flags)
+{
+    return QStringLiteral("0x%1").arg(flags, 4, 16, QLatin1Char('0'));
 }
 
 int main(int argc, char *argv[])

@@ -43,6 +43,12 @@ public:
     // What the opponents of the piece on the square can win by capturing there, 0..its value.
     int32_t tauschwert(int feld) const;
 
+    // Carries out one move of the game against wurzelZuege, which the search has just filled for
+    // the mover: resolves a move given as notation, takes the listed flags, adds the bits that
+    // tell which other piece could have gone to the same square, updates the castling rights and
+    // makes the move. False, with board and rights untouched, for a move that is not legal.
+    bool fuehreZugAus(Zug &zug);
+
     // Orders a zero-terminated list by wert, best first (the first of equal scores wins), and
     // drops the entries marked ZUG_ILLEGAL.
     static void sortiereZugliste(Zug *liste);
@@ -87,6 +93,8 @@ public:
 
 private:
     void baueBauernschilde();
+    void loeseNotationAuf(Zug &zug);
+    void aktualisiereRochaderechte(const Zug &zug);
     bool istSchildbauer(int feld, bool schwarz) const;
     int32_t geschlagenerWert(int feld) const;
     int32_t naeheDifferenz(int von, int nach) const { return naehe[nach] - naehe[von]; }
