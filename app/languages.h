@@ -23,6 +23,9 @@ public:
     // The same for a table file given by its path.
     QString ladeTabelle(const QString &pfad);
 
+    // Forgets every text, so that each lookup gives its German fallback.
+    void leere() { texte.clear(); }
+
     QString text(int id, const QString &fallback) const;
 
 private:

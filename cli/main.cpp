@@ -1,18 +1,36 @@
-#include <QCoreApplication>
-#include <QStringList>
-#include <QTextStream>
+#include "cli/befehle.h"
 
+#include <QCoreApplication>
+#include <QTextStream>
 
 namespace {
 
+struct Befehl
+{
+    const char *name;
+    int (*ausfuehren)(const QStringList &argumente);
+};
+
+const Befehl BEFEHLE[] = {
+    {"perft", befehlPerft},
+    {"fen", befehlFen},
+    {"legal", befehlLegal},
+    {"play", befehlPlay},
+};
+
+} // namespace
+
 int nutzung()
 {
-    QTextStream fehler(stderr);
-    fehler << "usage: brakmor-cli <command> [arguments]\n";
+    QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN | legal [FEN]\n"
+                           "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n";
     return 2;
 }
 
-} // namespace
+QString flagText(int32_t flags)
+{
+    return QStringLiteral("0x%1").arg(flags, 4, 16, QLatin1Char('0'));
+}
 
 int main(int argc, char *argv[])
 {
@@ -20,5 +38,9 @@ int main(int argc, char *argv[])
     const QStringList argumente = app.arguments().mid(1);
     if (argumente.isEmpty())
         return nutzung();
+    for (const Befehl &befehl : BEFEHLE) {
+        if (argumente.first() == QLatin1String(befehl.name))
+            return befehl.ausfuehren(argumente.mid(1));
+    }
     return nutzung();
 }

@@ -1,0 +1,122 @@
+#include "cli/befehle.h"
+
+#include "app/languages.h"
+#include "core/felder.h"
+#include "core/fen.h"
+#include "game/controller.h"
+#include "game/history.h"
+
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <cstdlib>
+
+namespace {
+
+struct Aufruf
+{
+    QString fen = QString::fromLatin1(startFen);
+    int sprache = -1;
+    QStringList zuege;
+};
+
+bool istZug(const QString &wort)
+{
+    static const QRegularExpression muster(QStringLiteral("^[a-h][1-8][a-h][1-8][qrbn]?$"));
+    return muster.match(wort).hasMatch();
+}
+
+// The FEN may come quoted or as separate words; it ends at the next option or move.
+bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
+{
+    for (int i = 0; i < argumente.size(); ++i) {
+        const QString &wort = argumente[i];
+        if (wort == QLatin1String("--fen")) {
+            QStringList teile;
+            while (i + 1 < argumente.size() && !argumente[i + 1].startsWith(QLatin1String("--")) &&
+                   !istZug(argumente[i + 1]))
+                teile << argumente[++i];
+            if (teile.isEmpty())
+                return false;
+            aufruf.fen = teile.join(QLatin1Char(' '));
+        } else if (wort == QLatin1String("--lang")) {
+            bool ok = false;
+            aufruf.sprache = argumente.value(++i).toInt(&ok);
+            if (!ok || aufruf.sprache < 0 || aufruf.sprache > 2)
+                return false;
+        } else if (istZug(wort)) {
+            aufruf.zuege << wort;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int32_t wandlungsFigur(const QString &zug)
+{
+    return zug.size() == 5 ? figurAusBuchstabe(zug.at(4).toUpper()) : DAME;
+}
+
+QString eineZeile(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+} // namespace
+
+// Plays the moves one after the other as the window passes a human's move on: the colour is the
+// side to move, and a pawn reaching the last row asks for a promotion.
+int befehlPlay(const QStringList &argumente)
+{
+    Aufruf aufruf;
+    if (!leseAufruf(argumente, aufruf))
+        return nutzung();
+
+    Controller controller;
+    if (aufruf.sprache >= 0)
+        Languages::instance()->ladeSprache(aufruf.sprache);
+    else
+        Languages::instance()->leere();
+    const int ergebnis = controller.stellungAusFen(aufruf.fen);
+    if (ergebnis != 0) {
+        QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << ")\n";
+        return nutzung();
+    }
+    controller.setzeEigeneStartFen(aufruf.fen);
+    controller.starteSpiel(0);
+
+    QTextStream aus(stdout);
+    bool spielEnde = !controller.legaleZuegeErmitteln(controller.schwarzAmZug());
+    for (int zeile = 1; zeile <= aufruf.zuege.size(); ++zeile) {
+        const QString &text = aufruf.zuege[zeile - 1];
+        if (spielEnde) {
+            QTextStream(stderr) << "brakmor-cli: the game is over before " << text << '\n';
+            return 1;
+        }
+        int von = 0;
+        int nach = 0;
+        feldAusName(text.mid(0, 2), von);
+        feldAusName(text.mid(2, 2), nach);
+        Zug zug{von, nach, 0, controller.schwarzAmZug() ? ZUG_SCHWARZ : 0};
+        if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
+            zug.flags |= ZUG_WANDLUNG;
+        QString meldung;
+        QString zugText;
+        const int32_t figur = wandlungsFigur(text);
+        if (!controller.bewegeFigur(zug, figur, zeile, meldung, zugText, spielEnde)) {
+            aus.flush();
+            QTextStream(stderr) << meldung << '\n';
+            return 1;
+        }
+        const bool wandlung = zug.flags & ZUG_WANDLUNG;
+        aus << "move: " << koordinatenZug(zug.von, zug.nach, wandlung ? figur : 0) << ' '
+            << flagText(zug.flags) << '\n';
+        aus << "text: " << eineZeile(zugText) << '\n';
+        aus << "message: " << eineZeile(meldung) << '\n';
+        aus << "fen: " << controller.verlauf()->entry(lastIndex).fen << '\n';
+        if (spielEnde)
+            aus << "gameover\n";
+    }
+    return 0;
+}

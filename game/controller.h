@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/rochaderechte.h"
+#include "core/zug.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+
+class Languages;
+class history;
+class stellung;
+
+// The game being played: its position, the legal moves of the side to move, the clocks and the
+// history. It carries out every move, human, computer or loaded, and knows no widget.
+class Controller : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Controller(QObject *parent = nullptr);
+
+    // "Brakmor 1.26", with the name of a loaded game appended on request.
+    QString titel(bool mitPartieTitel) const;
+    // Fills the history with the start entry of a new game from the custom start FEN, or from the
+    // standard position when there is none.
+    void starteSpiel(int listenZeile);
+    // Puts the board on the history entry at `currentIndex`.
+    void ladeHistoryStellung(Zug &zug, int &listenZeile, QString &zugText);
+    int historyIndexForRow(int listenZeile) const;
+
+    bool legaleZuegeErmitteln(bool schwarz);
+    // The targets of the legal moves from the square, then the square itself; empty without any.
+    QList<int> zielFelder(int von) const;
+    bool istLegalerZug(int von, int nach) const;
+
+    // Executes one move of the game; see the definition for the steps. On refusal `meldung`
+    // says why and nothing else changes.
+    bool bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, QString &meldung,
+                     QString &zugText, bool &spielEnde);
+    // Whether the move just made on the board ends the game drawn; sets `remisDroht`.
+    bool pruefeRemis(int32_t bewegteFigur, int32_t geschlagen);
+    // The piece's name in the current language, by absolute code; empty for anything else.
+    QString figurName(int32_t code) const;
+
+    // Result of the FEN reader: 0 when the position was taken over, otherwise nothing changed.
+    int stellungAusFen(const QString &text);
+    QString aktuelleFen(bool schwarz) const;
+
+    void uhrStarten();
+    // The running clock of the side as "hh:mm:ss"; false while the clock stands.
+    bool uhrText(bool schwarz, QString &text) const;
+    void fehlerMeldung(const QString &text) const;
+
+    // What the window reads to show and drive the game.
+    history *verlauf() const { return historie; }
+    const int32_t *brett() const { return spielBrett; }
+    bool schwarzAmZug() const { return amZug; }
+    uint32_t rochaderechte() const { return rechte.alsWort(); }
+    Zug letzterZug() const { return letzter; }
+    // Zero-terminated, as filled by legaleZuegeErmitteln.
+    const Zug *legaleZuege() const { return legal; }
+    QString eigeneStartFen() const { return startFenDerPartie; }
+    // A FEN to start the next game from (empty: the standard position).
+    void setzeEigeneStartFen(const QString &fen) { startFenDerPartie = fen; }
+    QString partieTitel() const { return titelDerPartie; }
+    void setzePartieTitel(const QString &titel) { titelDerPartie = titel; }
+    qint64 zeitWeiss() const { return zeit[0]; }
+    qint64 zeitSchwarz() const { return zeit[1]; }
+
+private:
+    void ladeSuche(stellung &s, int32_t wandlungsFigur) const;
+    void schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t geschlagen,
+                          int listenZeile);
+    void baueStandzeiten(bool schwarzAmZug);
+    void berechneMaterialBilanz();
+    QString text(int id, const char *deutsch) const;
+
+    history *historie;
+    // The PGN records of the game and of a loaded game, and the loaded moves, join here with
+    // the game files.
+    // The shared table may be owned by another object that dies first; then the next one is asked.
+    QPointer<Languages> uebersetzer;
+    QString titelDerPartie;
+    QString startFenDerPartie;
+    bool amZug = false;
+    int32_t spielBrett[BRETT_ZELLEN];
+    Zug legal[MAX_ZUEGE];
+    Rochaderechte rechte{};
+    Zug letzter{};
+    int32_t halbzugZaehler = 0;
+    int32_t zugnummer = 1;
+    qint64 uhrMarke = 0;
+    // Accumulated thinking time in ms, White first.
+    qint64 zeit[2] = {0, 0};
+};
