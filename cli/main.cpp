@@ -12,10 +12,8 @@ struct Befehl
 };
 
 const Befehl BEFEHLE[] = {
-    {"perft", befehlPerft},
-    {"fen", befehlFen},
-    {"legal", befehlLegal},
-    {"play", befehlPlay},
+    {"perft", befehlPerft}, {"fen", befehlFen}, {"legal", befehlLegal},
+    {"play", befehlPlay},   {"pgn", befehlPgn},
 };
 
 } // namespace
@@ -23,7 +21,8 @@ const Befehl BEFEHLE[] = {
 int nutzung()
 {
     QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN | legal [FEN]\n"
-                           "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n";
+                           "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n"
+                           "       brakmor-cli pgn FILE [--out OUTFILE]\n";
     return 2;
 }
 

@@ -56,6 +56,7 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
     zugText = eintrag.zugText;
     fruehePhase = eintrag.zugnummer <= einstellungen.startEnde / 2;
     eroeffnungsphase = eintrag.zugnummer <= einstellungen.startEnde;
+    pgnPartie.setzeErgebnis(zug.flags);
     spielEnde = zug.flags & (ZUG_KEINE_ANTWORT | ZUG_REMIS | ZUG_AUFGEGEBEN);
     return true;
 }

@@ -63,6 +63,12 @@ void Pgn::kopiereFelder(const Pgn &andere)
     zugtext = andere.zugtext;
 }
 
+QString Pgn::text(int id, const char *deutsch) const
+{
+    const Languages *tabelle = sprachen ? sprachen.data() : Languages::instance();
+    return tabelle->text(id, QString::fromUtf8(deutsch));
+}
+
 void Pgn::neuePartie(int spielerWeiss, int spielerSchwarz, const QString &startFen)
 {
     datum = QDateTime::currentDateTime();
@@ -94,7 +100,7 @@ void Pgn::setzeErgebnis(int32_t flags)
 {
     const bool schwarzZog = flags & ZUG_SCHWARZ;
     if (flags & ZUG_AUFGEGEBEN) {
-        const QString aufgegeben = sprachen->text(9025, QStringLiteral("Aufgegeben"));
+        const QString aufgegeben = text(9025, "Aufgegeben");
         site = site.isEmpty() ? aufgegeben : site + QLatin1String("; ") + aufgegeben;
         ergebnis = QLatin1String(schwarzZog ? "1-0" : "0-1");
     } else if (flags & ZUG_KEINE_ANTWORT) {

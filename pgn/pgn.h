@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class Languages;
@@ -64,6 +65,8 @@ public:
 
 private:
     void kopiereFelder(const Pgn &andere);
+    QString text(int id, const char *deutsch) const;
 
-    Languages *sprachen;
+    // The shared table may be owned by an object that dies first; then the next one is asked.
+    QPointer<Languages> sprachen;
 };

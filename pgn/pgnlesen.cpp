@@ -25,9 +25,12 @@ QString bereinigt(QString symbol)
     return symbol.remove(nummer).remove(zusatz).remove(QLatin1Char('x'));
 }
 
-int hinweis(QChar zeichen)
+// A file letter gives the column, a rank digit ten times the row; nothing gives 0.
+int hinweis(const QString &zeichen)
 {
-    const char16_t c = zeichen.toLower().unicode();
+    if (zeichen.isEmpty())
+        return 0;
+    const char16_t c = zeichen.at(0).toLower().unicode();
     if (c >= 'a' && c <= 'h')
         return c - 'a' + 2;
     if (c >= '1' && c <= '8')
@@ -76,13 +79,10 @@ Lesart leseZug(const QString &symbol, Zug &zug)
         return Lesart::Fehler;
     if (!(zug.flags & ZUG_WANDLUNG))
         zug.wert = figur ? figurAusBuchstabe(m.captured(1).at(0)) : BAUER;
-    // With both file and rank given the rank is the hint; a pawn that promotes without
-    // capturing comes from the target's file.
-    if (!m.captured(3).isEmpty())
-        zug.von = hinweis(m.captured(3).at(0));
-    else if (!m.captured(2).isEmpty())
-        zug.von = hinweis(m.captured(2).at(0));
-    else if (zug.flags & ZUG_WANDLUNG)
+    // The origin's file, rank or, with both, square; a pawn that promotes without capturing
+    // comes from the target's file.
+    zug.von = hinweis(m.captured(2)) + hinweis(m.captured(3));
+    if (zug.von == 0 && (zug.flags & ZUG_WANDLUNG))
         zug.von = zug.nach % 10;
     return Lesart::Zug;
 }
@@ -146,16 +146,16 @@ bool Pgn::partienLesen(const QString &text, QList<Pgn> &liste)
 // Comments, NAGs and variations (nested ones too) are skipped; the result ends the movetext.
 QString Pgn::ZuglisteAusPgn(const Pgn &partie, QList<Zug> &zuege) const
 {
-    const QString &text = partie.zugtext;
+    const QString &quelle = partie.zugtext;
     zuege.clear();
-    PgnScanner scanner(text);
+    PgnScanner scanner(quelle);
     QString fehler;
     int tiefe = 0;
     int offeneVariation = -1;
 
     for (PgnStueck s = scanner.naechstes(); s.art != PgnStueck::Ende && fehler.isEmpty();
          s = scanner.naechstes()) {
-        const QString symbol = text.mid(s.start, s.ende - s.start);
+        const QString symbol = quelle.mid(s.start, s.ende - s.start);
         if (s.art == PgnStueck::KlammerAuf) {
             if (tiefe++ == 0)
                 offeneVariation = s.start;
@@ -180,7 +180,6 @@ QString Pgn::ZuglisteAusPgn(const Pgn &partie, QList<Zug> &zuege) const
     if (fehler.isEmpty() && tiefe > 0)
         fehler = fehlerText(QStringLiteral("("), offeneVariation);
     if (zuege.isEmpty())
-        fehler = QLatin1String("Pgn.ZuglisteAusPgn(): ") +
-                 sprachen->text(454, QStringLiteral("Keine Züge gefunden"));
+        fehler = QLatin1String("Pgn.ZuglisteAusPgn(): ") + text(454, "Keine Züge gefunden");
     return fehler;
 }

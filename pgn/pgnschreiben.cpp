@@ -1,6 +1,7 @@
 #include "pgn/pgn.h"
 
 #include "core/felder.h"
+#include "core/fen.h"
 
 #include <cstdlib>
 
@@ -8,14 +9,7 @@ namespace {
 
 QString figurBuchstabe(int32_t figur)
 {
-    switch (std::abs(figur)) {
-    case PFERD: return QStringLiteral("N");
-    case LAEUFER: return QStringLiteral("B");
-    case TURM: return QStringLiteral("R");
-    case DAME: return QStringLiteral("Q");
-    case KOENIG: return QStringLiteral("K");
-    default: return QString();
-    }
+    return fenBuchstabe(-std::abs(figur));
 }
 
 QString feld(int32_t f)
@@ -38,8 +32,7 @@ QString san(const HistoryEntry &e)
     if (figur == KOENIG && std::abs(e.von - e.nach) == 2)
         return QLatin1String(e.von > e.nach ? "O-O-O " : "O-O ");
 
-    // The move execution does not always count an en-passant capture as a capture.
-    const bool schlaegt = e.flags & (ZUG_SCHLAGEN | ZUG_ENPASSANT);
+    const bool schlaegt = e.flags & ZUG_SCHLAGEN;
     QString text;
     if (figur == LEER) {
         text = feld(e.von) + QLatin1Char(schlaegt ? 'x' : '-');

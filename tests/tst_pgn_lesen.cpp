@@ -127,7 +127,7 @@ private slots:
         QTest::newRow("Schlagen und Hinweise")
             << "exd5 Nbd7 R1a3 Qh4e1 Bxf7+ Qxf7#"
             << QList<Zug>{z(6, 55, 65),   z(3, 35, 230), z(90, 72, 330),
-                          z(60, 96, 600), z(0, 37, 231), z(0, 37, 600)};
+                          z(69, 96, 600), z(0, 37, 231), z(0, 37, 600)};
         QTest::newRow("Wandlung") << "e8=Q fxg8=N+ a1N h1=r"
                                   << QList<Zug>{
                                          z(6, 26, 600, ZUG_WANDLUNG), z(7, 28, 230, ZUG_WANDLUNG),

@@ -173,7 +173,7 @@ private slots:
             halbzug(89, 99, BAUER, ZUG_SCHWARZ | ZUG_WANDLUNG, 21, PFERD),
             halbzug(92, 72, -TURM, ZUG_GLEICHE_LINIE, 22),
             halbzug(43, 64, PFERD, ZUG_SCHWARZ | ZUG_ANDERE_LINIE | ZUG_GLEICHE_LINIE, 22),
-            halbzug(56, 47, -BAUER, ZUG_ENPASSANT, 23),
+            halbzug(56, 47, -BAUER, ZUG_ENPASSANT | ZUG_SCHLAGEN, 23),
             halbzug(92, 95, TURM, ZUG_SCHWARZ | ZUG_ANDERE_LINIE | ZUG_SCHLAGEN, 23),
             halbzug(85, 65, 0, 0, 24),
             halbzug(85, 64, 0, ZUG_SCHWARZ | ZUG_SCHLAGEN, 24),
