@@ -33,12 +33,6 @@ QString lies(const QString &zugtext, QList<Zug> &zuege)
     return Pgn().ZuglisteAusPgn(partie, zuege);
 }
 
-QByteArray liesDatei(const QString &pfad)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestPgnLesen : public QObject
@@ -213,37 +207,6 @@ private slots:
                 ende = liste[i].position;
                 QList<Zug> zuege;
                 Pgn().ZuglisteAusPgn(liste[i], zuege);
-            }
-        }
-    }
-
-    // The collections of other programs: every game is found and its main line read to the end.
-    void fremdeSammlungen()
-    {
-        const QString ordner = QStringLiteral(BRAKMOR_TESTDATA) + "/pgn/";
-        QHash<QString, QList<int>> halbzuege;
-        const QStringList zeilen =
-            QString::fromUtf8(liesDatei(ordner + "expected_final_positions.tsv")).split('\n');
-        for (const QString &zeile : zeilen) {
-            const QStringList felder = zeile.split('\t');
-            if (felder.size() >= 3 && !zeile.startsWith('#'))
-                halbzuege[felder[0]] << felder[2].toInt();
-        }
-        QCOMPARE(halbzuege.size(), 3);
-
-        for (auto it = halbzuege.cbegin(); it != halbzuege.cend(); ++it) {
-            QList<Pgn> liste;
-            QVERIFY(Pgn::partienLesen(pgnDekodieren(liesDatei(ordner + it.key())), liste));
-            QCOMPARE(liste.size(), it.value().size());
-            for (int i = 0; i < liste.size(); ++i) {
-                QList<Zug> zuege;
-                const QString meldung = Pgn().ZuglisteAusPgn(liste[i], zuege);
-                if (!meldung.isEmpty() || zuege.size() != it.value()[i])
-                    QFAIL(qPrintable(QString("%1 game %2: %3 moves, %4")
-                                         .arg(it.key())
-                                         .arg(i + 1)
-                                         .arg(zuege.size())
-                                         .arg(meldung)));
             }
         }
     }

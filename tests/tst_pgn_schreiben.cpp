@@ -46,13 +46,6 @@ QList<HistoryEntry> pendel(int halbzuege)
     return zuege;
 }
 
-QString pgnExtract()
-{
-    const QString gefunden = QStandardPaths::findExecutable("pgn-extract");
-    return gefunden.isEmpty() ? QStandardPaths::findExecutable("pgn-extract", {"/usr/games"})
-                              : gefunden;
-}
-
 } // namespace
 
 class TestPgnSchreiben : public QObject
@@ -205,57 +198,6 @@ private slots:
                  QString("1. Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 "));
         QVERIFY(schwarzZuerst.value(2).startsWith("6. Ng1 Ng8 "));
         QCOMPARE(schwarzZuerst.value(3), QString("11. Nf3 Nf6 *"));
-    }
-
-    // What we write must read without complaint in another program.
-    void pgnExtractOhneFehler()
-    {
-        const QString programm = pgnExtract();
-        if (programm.isEmpty())
-            QSKIP("pgn-extract is not installed (Debian package pgn-extract); check skipped");
-
-        Pgn pgn;
-        pgn.datum = QDateTime(QDate(2024, 5, 6), QTime(7, 8));
-        pgn.event = "Schwer";
-        pgn.weiss = "Anna \"A\" \\";
-        pgn.schwarz = "Brakmor";
-        pgn.ergebnis = "1-0";
-        QString text = pgn.erzeugeText(mitStart({
-                           halbzug(86, 66, -BAUER, ZUG_DOPPELSCHRITT, 1),
-                           halbzug(36, 56, BAUER, ZUG_SCHWARZ | ZUG_DOPPELSCHRITT, 1),
-                           halbzug(97, 64, -LAEUFER, 0, 2),
-                           halbzug(23, 44, PFERD, ZUG_SCHWARZ, 2),
-                           halbzug(95, 59, -DAME, 0, 3),
-                           halbzug(28, 47, PFERD, ZUG_SCHWARZ, 3),
-                           halbzug(59, 37, -DAME, ZUG_SCHLAGEN | ZUG_SCHACH | ZUG_KEINE_ANTWORT, 4),
-                       })) +
-                       "\n";
-        pgn.fen = "r3k2r/6P1/8/8/8/8/8/R3K2R b KQkq - 0 20";
-        pgn.ergebnis = "*";
-        text += pgn.erzeugeText(mitStart({
-                    halbzug(26, 24, KOENIG, ZUG_SCHWARZ | ZUG_ROCHADE, 20),
-                    halbzug(38, 29, -BAUER, ZUG_WANDLUNG | ZUG_SCHLAGEN, 21, -DAME),
-                    halbzug(25, 29, TURM, ZUG_SCHWARZ | ZUG_SCHLAGEN, 21),
-                    halbzug(96, 98, -KOENIG, ZUG_ROCHADE, 22),
-                })) +
-                "\n";
-        pgn.fen.clear();
-        text += pgn.erzeugeText(mitStart({})) + "\n";
-
-        QTemporaryDir ordner;
-        const QString datei = ordner.filePath("brakmor.pgn");
-        QFile ausgabe(datei);
-        QVERIFY(ausgabe.open(QIODevice::WriteOnly));
-        ausgabe.write(text.toUtf8());
-        ausgabe.close();
-
-        QProcess pruefung;
-        pruefung.setProcessChannelMode(QProcess::MergedChannels);
-        pruefung.start(programm, {"-r", datei});
-        QVERIFY(pruefung.waitForFinished(30000));
-        const QString bericht = QString::fromLocal8Bit(pruefung.readAll());
-        QVERIFY2(bericht.contains("3 games matched out of 3") && !bericht.contains("Line number"),
-                 qPrintable(bericht));
     }
 };
 
