@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/fen.h"
 #include "core/rochaderechte.h"
 #include "core/zug.h"
 
@@ -72,6 +73,7 @@ public:
     qint64 zeitSchwarz() const { return zeit[1]; }
 
 private:
+    int uebernimmFen(const QString &text, fenStellung::Quelle quelle);
     void ladeSuche(stellung &s, int32_t wandlungsFigur) const;
     void schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t geschlagen,
                           int listenZeile);
