@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdlib>
+
 // A Controller loads the settings when it is built; with this in place, HOME and the temporary
 // folder lie in a fresh folder of their own and QStandardPaths runs in test mode, so nothing
 // reaches the real user's folders.
