@@ -69,7 +69,9 @@ void Controller::starteSpiel(int listenZeile)
 void Controller::ladeHistoryStellung(Zug &zug, int &listenZeile, QString &zugText)
 {
     const HistoryEntry eintrag = historie->entry(currentIndex);
-    uebernimmFen(eintrag.fen, fenStellung::eigenerText);
+    // The start entry keeps the text the game began from, which may hold pieces the reader drops.
+    uebernimmFen(eintrag.fen,
+                 currentIndex == 0 ? fenStellung::vonAussen : fenStellung::eigenerText);
     // Moves are picked from this list, so it must belong to the position on the board.
     legaleZuegeErmitteln(amZug);
     zug = Zug{eintrag.von, eintrag.nach, eintrag.wert, eintrag.flags};

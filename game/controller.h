@@ -84,6 +84,7 @@ private:
     history *historie;
     // The PGN records of the game and of a loaded game, and the loaded moves, join here with
     // the game files.
+
     // The shared table may be owned by another object that dies first; then the next one is asked.
     QPointer<Languages> uebersetzer;
     QString titelDerPartie;

@@ -347,6 +347,22 @@ private slots:
         QCOMPARE(rochadeText(c().rochaderechte()), QString("-"));
     }
 
+    void mehrdeutigeZiele()
+    {
+        // Another knight could go to d2 from another file, another rook to a3 from the same file.
+        starteAus(c(), "4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");
+        QCOMPARE(spiele(c(), "b1d2").zug.flags, ZUG_ANDERE_LINIE);
+        starteAus(c(), "4k3/8/8/R7/8/8/8/R3K3 w - - 0 1");
+        QCOMPARE(spiele(c(), "a1a3").zug.flags, ZUG_GLEICHE_LINIE);
+        QCOMPARE(spiele(c(), "e8d8").zug.flags, ZUG_SCHWARZ);
+        QCOMPARE(spiele(c(), "a5a4").zug.flags, ZUG_GLEICHE_LINIE);
+        starteAus(c(), "4k3/8/8/3p4/2P1P3/8/8/4K3 w - - 0 1");
+        QCOMPARE(spiele(c(), "e4d5").zug.flags, ZUG_SCHLAGEN | ZUG_ANDERE_LINIE);
+        // A pinned knight cannot go there, so it needs no mention.
+        starteAus(c(), "4k3/8/8/3b4/8/5N2/6K1/1N6 w - - 0 1");
+        QCOMPARE(spiele(c(), "b1d2").zug.flags, 0);
+    }
+
     void legaleZuegeUndZiele()
     {
         // The targets come in the list's order, the origin last.
@@ -531,6 +547,17 @@ private slots:
             }
             pruefeRueckblick(fen);
         }
+
+        // Back at the start the imported text is read as it was at the import, extra piece dropped.
+        starteAus(c(), "QQQ5/8/8/8/8/8/2k5/4K3 w - - 0 1");
+        QVERIFY(spiele(c(), "e1f1").ausgefuehrt);
+        currentIndex = 0;
+        Zug zug;
+        int zeile;
+        QString text;
+        c().ladeHistoryStellung(zug, zeile, text);
+        QCOMPARE(c().brett()[23], -DAME);
+        QCOMPARE(c().brett()[24], LEER);
 
         // With the opponent's king en prise there is nothing to play: the game is over.
         starteAus(c(), "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1");
