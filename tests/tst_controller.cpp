@@ -2,7 +2,6 @@
 
 #include "app/einstellungen.h"
 #include "app/languages.h"
-#include "app/rueckfragen.h"
 #include "core/fen.h"
 #include "game/spielzustand.h"
 
@@ -18,17 +17,6 @@ QString fenFeld(const QString &fen, int feld)
 {
     return fen.split(QLatin1Char(' ')).value(feld);
 }
-
-class Mitschrift : public Rueckfragen
-{
-public:
-    void kritisch(const QString &titel, const QString &text) override
-    {
-        meldungen << titel + QLatin1String(": ") + text;
-    }
-    bool frage(const QString &, const QString &) override { return false; }
-    QStringList meldungen;
-};
 
 } // namespace
 
@@ -509,15 +497,6 @@ private slots:
         spieleAlle(c(), {"g1f3", "f6g8", "f3g1", "g8f6"});
         QVERIFY(!eroeffnungsphase);
         einstellungen.startEnde = 7;
-    }
-
-    void fehlermeldung()
-    {
-        Mitschrift mitschrift;
-        setzeRueckfragen(&mitschrift);
-        c().fehlerMeldung("Datei fehlt");
-        setzeRueckfragen(nullptr);
-        QCOMPARE(mitschrift.meldungen, QStringList{"Error: Datei fehlt"});
     }
 
     // Positions the FEN reader accepts although no game reaches them.
