@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/fen.h"
 #include "core/rochaderechte.h"
 #include "core/zug.h"
 #include "pgn/pgn.h"
@@ -94,6 +95,7 @@ public:
     QString uebernimmPartie(const Pgn &partie);
 
 private:
+    int uebernimmFen(const QString &text, fenStellung::Quelle quelle);
     void ladeSuche(stellung &s, int32_t wandlungsFigur) const;
     void schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t geschlagen,
                           int listenZeile);
