@@ -5,10 +5,10 @@
 #include "ui/bilder.h"
 #include "ui/links.h"
 #include "ui/schrift.h"
+#include "ui/zahlvalidator.h"
 #include "ui_konfigurationsdialog.h"
 
 #include <QFontMetrics>
-#include <QIntValidator>
 #include <QUrl>
 
 namespace {
@@ -56,9 +56,9 @@ KonfigurationsDialog::KonfigurationsDialog(QWidget *parent)
     ui->BrettDesignComboBox->addItem(sprache->text(9605, QStringLiteral("Holz")), 1);
     ui->BrettDesignComboBox->setFixedWidth(auswahlBreite);
     ui->StartphaseEdit->setMaximumWidth(feldBreite);
-    ui->StartphaseEdit->setValidator(new QIntValidator(0, 12, this));
+    ui->StartphaseEdit->setValidator(new ZahlValidator(0, 12, this));
     ui->ZufallEdit->setMaximumWidth(feldBreite);
-    ui->ZufallEdit->setValidator(new QIntValidator(0, 100, this));
+    ui->ZufallEdit->setValidator(new ZahlValidator(0, 100, this));
     fuelleFelder();
 }
 
@@ -93,8 +93,9 @@ void KonfigurationsDialog::richteKaestchenAus()
 {
     const QList<QCheckBox *> kaestchen = {ui->WertetabelleCheckBox, ui->GrosseSchriftCheckBox,
                                           ui->MarkiereZugCheckBox, ui->AutoLadenCheckBox};
+    // Measured as the check box measures itself, so the widths add up to the pixel.
     auto textBreite = [](const QCheckBox *k) {
-        return QFontMetrics(k->font()).horizontalAdvance(k->text());
+        return QFontMetrics(k->font()).size(Qt::TextShowMnemonic, k->text()).width();
     };
     // Large desktop fonts or long translations push the column out for all four alike.
     int spalte = kaestchenSpalte;
