@@ -1,18 +1,28 @@
-#include <QCoreApplication>
-#include <QStringList>
-#include <QTextStream>
+#include "cli/befehle.h"
 
+#include <QCoreApplication>
+#include <QTextStream>
 
 namespace {
 
-int nutzung()
+struct Befehl
 {
-    QTextStream fehler(stderr);
-    fehler << "usage: brakmor-cli <command> [arguments]\n";
-    return 2;
-}
+    const char *name;
+    int (*ausfuehren)(const QStringList &argumente);
+};
+
+const Befehl BEFEHLE[] = {
+    {"perft", befehlPerft},
+    {"fen", befehlFen},
+};
 
 } // namespace
+
+int nutzung()
+{
+    QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN\n";
+    return 2;
+}
 
 int main(int argc, char *argv[])
 {
@@ -20,5 +30,9 @@ int main(int argc, char *argv[])
     const QStringList argumente = app.arguments().mid(1);
     if (argumente.isEmpty())
         return nutzung();
+    for (const Befehl &befehl : BEFEHLE) {
+        if (argumente.first() == QLatin1String(befehl.name))
+            return befehl.ausfuehren(argumente.mid(1));
+    }
     return nutzung();
 }

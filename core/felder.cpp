@@ -36,3 +36,16 @@ int32_t figurAusBuchstabe(QChar buchstabe)
     default: return BAUER;
     }
 }
+
+QString koordinatenZug(int von, int nach, int32_t wandlungsFigur)
+{
+    QString text = (feldName(von) + feldName(nach)).toLower();
+    switch (wandlungsFigur < 0 ? -wandlungsFigur : wandlungsFigur) {
+    case DAME: text += QLatin1Char('q'); break;
+    case TURM: text += QLatin1Char('r'); break;
+    case LAEUFER: text += QLatin1Char('b'); break;
+    case PFERD: text += QLatin1Char('n'); break;
+    default: break;
+    }
+    return text;
+}

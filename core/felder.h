@@ -9,3 +9,5 @@
 QString feldName(int feld);
 bool feldAusName(const QString &name, int &feld);
 int32_t figurAusBuchstabe(QChar buchstabe);
+// A move in coordinate notation ("e2e4", "e7e8q"); the piece letter only for a promotion.
+QString koordinatenZug(int von, int nach, int32_t wandlungsFigur = 0);

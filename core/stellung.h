@@ -1,0 +1,113 @@
+#pragma once
+
+#include "core/rochaderechte.h"
+#include "core/suchebene.h"
+#include "core/zug.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+
+// The engine's working position: generates, makes and takes back moves and runs the search on
+// plain arrays. One object per job, probe or legality check; it is large, so always on the heap.
+//
+// The fields are public on purpose: the search, the evaluation and the report read and set them
+// directly in their hot paths (callers point zugliste at their buffer and set tiefe and
+// schwarzAmZug before generating).
+class stellung : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit stellung(QObject *parent = nullptr);
+
+    void setzeRochaderechte(uint32_t wort) { rochaderechte = Rochaderechte::ausWort(wort); }
+    uint32_t holeRochaderechte() const { return rochaderechte.alsWort(); }
+    void setzeBrett(const int32_t *quelle);
+    void berechneKoenigsnaehe();
+    void setzeWandlungsFigur(int32_t figur) { wandlungsFigur = figur; }
+    void setzeMaxTiefe(int32_t tiefe);
+    void setzeLetztenZug(int32_t von, int32_t nach, int32_t wert, int32_t flags);
+    void holeBrett(int32_t *ziel) const;
+    void holeWurzelZuege(Zug *ziel) const;
+    bool hatBauernschild(bool schwarz) const;
+
+    // Move generation (pseudo-legal; a move that would capture the enemy king is reported through
+    // koenigSchlagbar instead of being listed).
+    void generiereZuege(bool &imSchach);
+    void generiereSchlagzuege();
+    bool feldAngegriffen(bool schwarz, int feld) const;
+    void macheZug(int index);
+    void nimmZugZurueck(int index, int32_t geschlagen);
+    void sortiereZuege() { sortiereZugliste(zugliste); }
+    // What the opponents of the piece on the square can win by capturing there, 0..its value.
+    int32_t tauschwert(int feld) const;
+
+    // Orders a zero-terminated list by wert, best first (the first of equal scores wins), and
+    // drops the entries marked ZUG_ILLEGAL.
+    static void sortiereZugliste(Zug *liste);
+
+    // The search (engine/suche.cpp). Called with ply 0 for the root; leaves the root moves with
+    // their scores and final flags, best first, in wurzelZuege.
+    void suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wertAus);
+    // Prepares a deeper search of the same position; with vorgabe the root moves are searched in
+    // the order of liste, within the root time limit.
+    void setzeSucheFort(bool vorgabe, bool seite, const Zug *liste);
+
+    int32_t brett[BRETT_ZELLEN];
+    Zug *zugliste = nullptr;
+    Rochaderechte rochaderechte;
+    int32_t wandlungsFigur;
+    int32_t maxTiefe = 3;
+    // Per root move (in root-list order) the line found under it: record 1 is the root move with
+    // its score and reply score, records 2..maxTiefe the copied ply records. An entry whose
+    // record 1 has von 0 ends the store.
+    Suchebene variante[MAX_ZUEGE][MAX_EBENEN];
+    Suchebene ebene[MAX_EBENEN];
+    bool wurzelVorgabe = false;
+    Zug vorgabeZuege[MAX_ZUEGE];
+    Zug wurzelZuege[MAX_ZUEGE];
+    int32_t material = 0;
+    int32_t koenigSchwarz = 0;
+    int32_t koenigWeiss = 0;
+    int32_t bauernschildSchwarz[9];
+    int32_t bauernschildWeiss[10];
+    int32_t *naehe = nullptr;
+    int32_t naeheSchwarzerKoenig[100];
+    int32_t naeheWeisserKoenig[100];
+    bool schwarzAmZug = false;
+    int32_t tiefe = 0;
+    int32_t vonFeld = 0;
+    bool koenigSchlagbar = false;
+    int32_t zugAnzahl = 0;
+    QHash<quint64, int32_t> transpositionen;
+    QElapsedTimer wurzelUhr;
+    // Calls of suche since construction, for the engine benchmark.
+    quint64 sucheAufrufe = 0;
+
+private:
+    void baueBauernschilde();
+    bool istSchildbauer(int feld, bool schwarz) const;
+    int32_t geschlagenerWert(int feld) const;
+    int32_t naeheDifferenz(int von, int nach) const { return naehe[nach] - naehe[von]; }
+    // Promotions in the search can put more queens on the board than a FEN may hold, which
+    // brings the list close to its capacity; it never runs past its terminator.
+    void fuegeHinzu(int von, int nach, int32_t wert, int32_t flags)
+    {
+        if (zugAnzahl < MAX_ZUEGE - 1)
+            zugliste[zugAnzahl++] = Zug{von, nach, wert, flags};
+    }
+    void bauernZuege();
+    void schiebeZuege(int ersteRichtung, int letzteRichtung);
+    void springerZuege();
+    void koenigsZuege();
+    void rochade(int ecke);
+    void enPassantZuege();
+    void sammleSchlagzug(int von, int nach, int &anzahl);
+
+    bool ruhigeLinie(int ply) const;
+    bool transpositionsSchluessel(const Zug &zug, quint64 &schluessel) const;
+    void bewerteOhneAntwort(Zug &zug, int ply, bool seite) const;
+    void lichteAus(Zug *liste, int index);
+    void speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl);
+};

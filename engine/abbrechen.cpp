@@ -1,0 +1,3 @@
+#include "engine/abbrechen.h"
+
+std::atomic<bool> abbrechen{false};

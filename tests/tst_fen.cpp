@@ -1,0 +1,271 @@
+#include "core/fen.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+struct Gelesen
+{
+    int ergebnis;
+    bool schwarz;
+    fenStellung fen;
+    int32_t brett[BRETT_ZELLEN];
+};
+
+Gelesen lies(const QString &text)
+{
+    Gelesen g;
+    g.ergebnis = g.fen.leseFen(text, g.schwarz);
+    g.fen.holeBrett(g.brett);
+    return g;
+}
+
+QString schreibe(const Gelesen &g)
+{
+    const Zug z = g.fen.holeLetztenZug();
+    return fenStellung::schreibeFen(g.brett, g.schwarz, g.fen.holeRochaderechte(), z.von, z.nach,
+                                    z.wert, z.flags, g.fen.holeHalbzugZaehler(),
+                                    g.fen.holeZugnummer());
+}
+
+const char *const NACH_E4 = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
+
+} // namespace
+
+class TestFen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startstellung();
+    void rundreise_data();
+    void rundreise();
+    void enPassant();
+    void ergebnisse_data();
+    void ergebnisse();
+    void ueberzaehligeFiguren();
+    void randBleibtGeschlossen();
+    void hilfstexte();
+    void abgeschnitteneTexte();
+    void zufaelligeTexte();
+};
+
+void TestFen::startstellung()
+{
+    const Gelesen g = lies(QString::fromLatin1(startFen));
+    QCOMPARE(g.ergebnis, 0);
+    QVERIFY(!g.schwarz);
+    QCOMPARE(g.fen.holeRochaderechte(), 0x01010101u);
+    const Zug z = g.fen.holeLetztenZug();
+    QVERIFY(z.von == 0 && z.nach == 0 && z.wert == 0 && z.flags == 0);
+    QCOMPARE(g.fen.holeHalbzugZaehler(), 0);
+    QCOMPARE(g.fen.holeZugnummer(), 1);
+
+    const int32_t hinten[8] = {TURM, PFERD, LAEUFER, DAME, KOENIG, LAEUFER, PFERD, TURM};
+    for (int spalte = 0; spalte < 8; ++spalte) {
+        QCOMPARE(g.brett[22 + spalte], hinten[spalte]);
+        QCOMPARE(g.brett[92 + spalte], -hinten[spalte]);
+        QCOMPARE(g.brett[32 + spalte], BAUER);
+        QCOMPARE(g.brett[82 + spalte], -BAUER);
+        for (int zeile = 4; zeile <= 7; ++zeile)
+            QCOMPARE(g.brett[10 * zeile + 2 + spalte], LEER);
+    }
+    for (int feld = 0; feld < BRETT_ZELLEN; ++feld) {
+        if (feld < 22 || feld > 99 || feld % 10 < 2)
+            QCOMPARE(g.brett[feld], RAND);
+    }
+}
+
+void TestFen::rundreise_data()
+{
+    QTest::addColumn<QString>("fen");
+    QTest::newRow("start") << QString::fromLatin1(startFen);
+    QTest::newRow("nach e4") << QString::fromLatin1(NACH_E4);
+    QTest::newRow("nur koenige") << QStringLiteral("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+    QTest::newRow("kiwipete") << QStringLiteral(
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    QTest::newRow("rechte teilweise") << QStringLiteral("r3k3/8/8/8/8/8/8/4K2R w Kq - 12 40");
+    QTest::newRow("schwarz ep") << QStringLiteral("4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 30");
+}
+
+void TestFen::rundreise()
+{
+    QFETCH(QString, fen);
+    const Gelesen g = lies(fen);
+    QCOMPARE(g.ergebnis, 0);
+    QCOMPARE(schreibe(g), fen);
+}
+
+void TestFen::enPassant()
+{
+    Gelesen g = lies(QString::fromLatin1(NACH_E4));
+    Zug z = g.fen.holeLetztenZug();
+    QVERIFY(g.schwarz);
+    QVERIFY(z.von == 86 && z.nach == 66 && z.wert == 0 && z.flags == ZUG_DOPPELSCHRITT);
+
+    // The same square with the wrong side to move, or without the pawn that made it, is dropped.
+    QString falscheSeite = QString::fromLatin1(NACH_E4);
+    falscheSeite.replace(QLatin1String(" b "), QLatin1String(" w "));
+    g = lies(falscheSeite);
+    QCOMPARE(g.ergebnis, 0);
+    z = g.fen.holeLetztenZug();
+    QVERIFY(z.von == 0 && z.nach == 0 && z.flags == 0);
+    QVERIFY(schreibe(g).contains(QLatin1String(" KQkq - ")));
+
+    g = lies(QStringLiteral("4k3/8/8/8/8/8/8/4K3 b - e3 0 1"));
+    QCOMPARE(g.ergebnis, 0);
+    QCOMPARE(g.fen.holeLetztenZug().flags, 0);
+    QCOMPARE(g.fen.holeLetztenZug().von, 0);
+}
+
+void TestFen::ergebnisse_data()
+{
+    QTest::addColumn<QString>("fen");
+    QTest::addColumn<int>("ergebnis");
+    QTest::newRow("leeres brett") << QStringLiteral("8/8/8/8/8/8/8/8 w - - 0 1") << -1;
+    QTest::newRow("17 zeichen") << QStringLiteral("k7/8/8/8/8/8/8/7K w - - 0 1") << -1;
+    QTest::newRow("leer") << QString() << -1;
+    QTest::newRow("fehler frueh") << QStringLiteral("rnbqkbnr/pppXpppp/8/8/8/8/PPPPPPPP/RNBQKBNR w")
+                                  << -1;
+    QTest::newRow("satz") << QStringLiteral("Das ist kein FEN, sondern ein ganz normaler Satz.")
+                          << -1;
+    QTest::newRow("zaehler fehlen")
+        << QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -") << 52;
+    QTest::newRow("zugnummer fehlt")
+        << QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0") << 54;
+    QTest::newRow("zugnummer keine zahl")
+        << QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 x1") << 57;
+    QTest::newRow("falsche figur")
+        << QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1") << 42;
+    QTest::newRow("schraegstrich zu frueh")
+        << QStringLiteral("rnbqkbnr/pppppppp/8/7/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1") << 22;
+    QTest::newRow("text endet im brett") << QStringLiteral("rnbqkbnr/pppppppp/8/8/8") << 23;
+    QTest::newRow("rochade") << QStringLiteral(
+                                    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KX - 0 1")
+                             << 47;
+    QTest::newRow("ep feld") << QStringLiteral(
+                                    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - z9 0 1")
+                             << 50;
+    QTest::newRow("seite x") << QStringLiteral(
+                                    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x - - 0 1")
+                             << 0;
+    QTest::newRow("zeilenende") << QStringLiteral("4k3/8/8/8/8/8/8/4K3 w - - 0 1\n") << 0;
+}
+
+void TestFen::ergebnisse()
+{
+    QFETCH(QString, fen);
+    QFETCH(int, ergebnis);
+    bool schwarz = true;
+    fenStellung f;
+    QCOMPARE(f.leseFen(fen, schwarz), ergebnis);
+    if (ergebnis == 0)
+        QVERIFY(!schwarz);
+}
+
+void TestFen::ueberzaehligeFiguren()
+{
+    // A ninth black pawn and a third white queen are counted and dropped, their squares stay empty.
+    Gelesen g = lies(QStringLiteral("rnbqkbnr/pppppppp/p7/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
+    QCOMPARE(g.ergebnis, 0);
+    QCOMPARE(g.brett[42], LEER);
+    g = lies(QStringLiteral("QQQ1k3/8/8/8/8/8/8/4K3 w - - 0 1"));
+    QCOMPARE(g.ergebnis, 0);
+    QCOMPARE(g.brett[22], -DAME);
+    QCOMPARE(g.brett[23], -DAME);
+    QCOMPARE(g.brett[24], LEER);
+    QCOMPARE(g.brett[26], KOENIG);
+}
+
+void TestFen::randBleibtGeschlossen()
+{
+    // "9" runs over the end of the rank; the border cells it jumps must still be border.
+    const Gelesen g = lies(QStringLiteral("k9/8/8/8/8/8/8/KR6 w - - 0 1"));
+    QCOMPARE(g.ergebnis, 0);
+    QCOMPARE(g.brett[22], KOENIG);
+    QCOMPARE(g.brett[30], RAND);
+    QCOMPARE(g.brett[31], RAND);
+    QCOMPARE(schreibe(g), QStringLiteral("k7/8/8/8/8/8/8/KR6 w - - 0 1"));
+}
+
+void TestFen::hilfstexte()
+{
+    QCOMPARE(fenBuchstabe(BAUER), QStringLiteral("p"));
+    QCOMPARE(fenBuchstabe(-KOENIG), QStringLiteral("K"));
+    QCOMPARE(fenBuchstabe(-PFERD), QStringLiteral("N"));
+    QCOMPARE(fenBuchstabe(LAEUFER), QStringLiteral("b"));
+    QVERIFY(fenBuchstabe(LEER).isEmpty());
+    QVERIFY(fenBuchstabe(RAND).isEmpty());
+    QVERIFY(fenBuchstabe(64).isEmpty());
+
+    QCOMPARE(rochadeText(0), QStringLiteral("-"));
+    QCOMPARE(rochadeText(0x01010101), QStringLiteral("KQkq"));
+    Rochaderechte r{};
+    r.rochadeSchwarzGross = 1;
+    r.rochadeWeissKlein = 1;
+    QCOMPARE(rochadeText(r.alsWort()), QStringLiteral("Kq"));
+}
+
+// Every prefix of real FEN texts, and the same with the last character replaced: the reader must
+// answer within the text and never read past it (the sanitizer build catches that).
+void TestFen::abgeschnitteneTexte()
+{
+    const QStringList texte = {
+        QString::fromLatin1(startFen), QString::fromLatin1(NACH_E4),
+        QStringLiteral("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"),
+        QStringLiteral("8/8/8/8/8/8/8/4K2k b - - 99 120")};
+    for (const QString &text : texte) {
+        for (int laenge = 0; laenge <= text.size(); ++laenge) {
+            for (const QString &stueck :
+                 {text.left(laenge), text.left(laenge) + QChar(0x00e4), text.left(laenge) + '9'}) {
+                fenStellung f;
+                bool schwarz;
+                const int ergebnis = f.leseFen(stueck, schwarz);
+                QVERIFY2(ergebnis >= -1 && ergebnis <= stueck.size(), qPrintable(stueck));
+            }
+        }
+    }
+}
+
+void TestFen::zufaelligeTexte()
+{
+    QRandomGenerator zufall(4711);
+    const QString zeichen = QStringLiteral("pnbrqkPNBRQK12345678/9 -wbKQkqe3x0\t");
+    for (int i = 0; i < 3000; ++i) {
+        QString text;
+        const int laenge = int(zufall.bounded(80));
+        for (int j = 0; j < laenge; ++j) {
+            if (zufall.bounded(10) == 0)
+                text += QChar(ushort(zufall.bounded(1, 0xffff)));
+            else
+                text += zeichen.at(int(zufall.bounded(zeichen.size())));
+        }
+        fenStellung f;
+        bool schwarz;
+        const int ergebnis = f.leseFen(text, schwarz);
+        QVERIFY(ergebnis >= -1 && ergebnis <= text.size());
+        if (ergebnis != 0)
+            continue;
+        {
+            int32_t brett[BRETT_ZELLEN];
+            f.holeBrett(brett);
+            const Zug z = f.holeLetztenZug();
+            const QString geschrieben = fenStellung::schreibeFen(
+                brett, schwarz, f.holeRochaderechte(), z.von, z.nach, z.wert, z.flags,
+                f.holeHalbzugZaehler(), f.holeZugnummer());
+            // A board written back in 17 characters or less is not taken for a FEN again.
+            if (geschrieben.indexOf(QLatin1Char(' ')) < 18)
+                continue;
+            fenStellung wieder;
+            bool schwarzWieder;
+            QCOMPARE(wieder.leseFen(geschrieben, schwarzWieder), 0);
+            int32_t brettWieder[BRETT_ZELLEN];
+            wieder.holeBrett(brettWieder);
+            QVERIFY(std::equal(brett, brett + BRETT_ZELLEN, brettWieder));
+        }
+    }
+}
+
+QTEST_MAIN(TestFen)
+#include "tst_fen.moc"

@@ -1,0 +1,115 @@
+#include "testhilfe.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+// Deeper counts belong to the benchmark; this keeps the sanitizer run within seconds.
+constexpr quint64 GROESSTE_ZAHL = 2000000;
+
+// The reader keeps at most two pieces of a kind (eight pawns); the suite has positions with three
+// bishops, so the board is laid from the placement here.
+void legeFiguren(const QString &platzierung, int32_t *brett)
+{
+    const QString buchstaben = QStringLiteral("pnbrqkPNBRQK");
+    const int32_t codes[12] = {BAUER,  PFERD,  LAEUFER,  TURM,  DAME,  KOENIG,
+                               -BAUER, -PFERD, -LAEUFER, -TURM, -DAME, -KOENIG};
+    int zeile = 2;
+    int feld = 22;
+    for (const QChar c : platzierung) {
+        if (c == QLatin1Char('/'))
+            feld = 10 * ++zeile + 2;
+        else if (c.isDigit())
+            feld += c.digitValue();
+        else
+            brett[feld++] = codes[buchstaben.indexOf(c)];
+    }
+}
+
+std::unique_ptr<stellung> ladeSuite(const QString &fen, bool &schwarz)
+{
+    fenStellung f;
+    if (f.leseFen(fen, schwarz) != 0)
+        return nullptr;
+    int32_t brett[BRETT_ZELLEN];
+    f.holeBrett(brett);
+    legeFiguren(fen.section(QLatin1Char(' '), 0, 0), brett);
+    f.setzeBrett(brett);
+    auto s = std::make_unique<stellung>();
+    ladePosition(*s, f);
+    return s;
+}
+
+} // namespace
+
+class TestPerft : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void suite();
+    void jeZug();
+};
+
+void TestPerft::suite()
+{
+    QFile datei(QStringLiteral(BRAKMOR_TESTDATA "/perft.epd"));
+    QVERIFY2(datei.open(QIODevice::ReadOnly | QIODevice::Text), "perft.epd missing");
+    int stellungen = 0;
+    int pruefungen = 0;
+    while (!datei.atEnd()) {
+        const QString zeile = QString::fromUtf8(datei.readLine()).trimmed();
+        if (zeile.isEmpty())
+            continue;
+        const QStringList teile = zeile.split(QLatin1Char(';'));
+        const QString fen = teile.first().trimmed();
+        bool schwarz;
+        auto s = ladeSuite(fen, schwarz);
+        QVERIFY2(s, qPrintable(fen));
+        ++stellungen;
+        for (int i = 1; i < teile.size(); ++i) {
+            const QStringList angabe = teile.at(i).trimmed().split(QLatin1Char(' '));
+            const int tiefe = angabe.first().mid(1).toInt();
+            const quint64 erwartet = angabe.last().toULongLong();
+            if (tiefe > 1 && erwartet > GROESSTE_ZAHL)
+                break;
+            QVERIFY2(perft(*s, schwarz, tiefe) == erwartet,
+                     qPrintable(QStringLiteral("%1 depth %2").arg(fen).arg(tiefe)));
+            ++pruefungen;
+        }
+        int32_t brett[BRETT_ZELLEN];
+        s->holeBrett(brett);
+        auto frisch = ladeSuite(fen, schwarz);
+        QVERIFY2(std::equal(brett, brett + BRETT_ZELLEN, frisch->brett), "board not restored");
+    }
+    QCOMPARE(stellungen, 163);
+    QVERIFY(pruefungen > 400);
+}
+
+void TestPerft::jeZug()
+{
+    auto s = ladeTestStellung(QString::fromLatin1(startFen));
+    const QVector<PerftZeile> zeilen = perftJeZug(*s, false, 3);
+    QCOMPARE(zeilen.size(), 20);
+    quint64 summe = 0;
+    for (const PerftZeile &z : zeilen)
+        summe += z.knoten;
+    QCOMPARE(summe, quint64(8902));
+    QCOMPARE(zeilen.at(9).zug, QStringLiteral("e2e4"));
+    QCOMPARE(zeilen.at(9).knoten, quint64(600));
+
+    // Each promotion piece gets its own line.
+    bool schwarz;
+    auto w = ladeTestStellung(QStringLiteral("n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1"), &schwarz);
+    QStringList zuege;
+    for (const PerftZeile &z : perftJeZug(*w, schwarz, 2))
+        zuege.append(z.zug);
+    QCOMPARE(zuege.size(), 24);
+    for (const char *zug : {"g2g1q", "g2g1r", "g2g1b", "g2g1n", "g2f1q", "g2h1n"})
+        QVERIFY2(zuege.contains(QLatin1String(zug)), zug);
+    QCOMPARE(perft(*w, schwarz, 2), quint64(496));
+}
+
+QTEST_MAIN(TestPerft)
+#include "tst_perft.moc"
