@@ -90,6 +90,8 @@ int Controller::historyIndexForRow(int listenZeile) const
 
 void Controller::ladeSuche(stellung &s, int32_t wandlungsFigur) const
 {
+    // A stop request meant for a running engine job must not cut the legal-move list short.
+    s.abbruch = nullptr;
     s.setzeRochaderechte(rechte.alsWort());
     s.setzeBrett(spielBrett);
     s.setzeWandlungsFigur(wandlungsFigur);

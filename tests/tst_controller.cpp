@@ -3,6 +3,7 @@
 #include "app/einstellungen.h"
 #include "app/languages.h"
 #include "core/fen.h"
+#include "engine/abbrechen.h"
 #include "game/spielzustand.h"
 
 #include <QThread>
@@ -375,6 +376,22 @@ private slots:
         QCOMPARE(c().historyIndexForRow(2), 2);
         QCOMPARE(c().historyIndexForRow(3), 3);
         QCOMPARE(c().historyIndexForRow(9), 3);
+    }
+
+    // The window asks a running engine job to stop while the human may already move: the
+    // controller's own searches must still see every legal move.
+    void stoppWunschGiltNichtDerPartie()
+    {
+        abbrechen = true;
+        const bool hatZuege = c().legaleZuegeErmitteln(false);
+        int anzahl = 0;
+        for (const Zug *z = c().legaleZuege(); z->von != 0; ++z)
+            ++anzahl;
+        const bool gezogen = spiele(c(), "g1f3").ausgefuehrt;
+        abbrechen = false;
+        QVERIFY(hatZuege);
+        QCOMPARE(anzahl, 20);
+        QVERIFY(gezogen);
     }
 
     void abgelehnteZuege()
