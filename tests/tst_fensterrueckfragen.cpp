@@ -1,8 +1,13 @@
+#include "pgn/pgn.h"
+#include "pgn/pgnladendialog.h"
+#include "pgn/pgnspeicherndialog.h"
 #include "ui/fensterrueckfragen.h"
 #include "widgethilfen.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 class TestFensterRueckfragen : public QObject
@@ -71,6 +76,59 @@ private slots:
             box->button(QMessageBox::Yes)->click();
         });
         QVERIFY(rueckfragen.frage("Brakmor", "?"));
+    }
+
+    void speichernDialog()
+    {
+        TestUmgebung umgebung;
+        FensterRueckfragen rueckfragen;
+        Pgn kopie;
+        kopie.weiss = "Ada";
+        beiModalemFenster<PgnSpeichernDialog>([](PgnSpeichernDialog *dialog) {
+            dialog->findChild<QLineEdit *>("NameWeissL_Edit")->setText("Grace");
+            dialog->findChild<QPushButton *>("okButton")->click();
+        });
+        QCOMPARE(rueckfragen.speichernDialog(kopie), 1);
+        QCOMPARE(kopie.weiss, QString("Grace"));
+
+        beiModalemFenster<PgnSpeichernDialog>([](PgnSpeichernDialog *dialog) {
+            dialog->findChild<QLineEdit *>("NameWeissL_Edit")->setText("Otto");
+            dialog->reject();
+        });
+        QCOMPARE(rueckfragen.speichernDialog(kopie), 0);
+        QCOMPARE(kopie.weiss, QString("Grace"));
+    }
+
+    void ladenDialog()
+    {
+        TestUmgebung umgebung;
+        FensterRueckfragen rueckfragen;
+        QList<Pgn> partien;
+        for (int i = 0; i < 3; ++i) {
+            partien << Pgn();
+            partien.last().position = 50 * i;
+        }
+        auto waehleUnd = [](int zeile, const char *knopf) {
+            beiModalemFenster<PgnLadenDialog>([=](PgnLadenDialog *dialog) {
+                dialog->findChild<QTableWidget *>("tableWidget")->selectRow(zeile);
+                if (QString(knopf) == "deleteButton")
+                    beiModalemFenster<QMessageBox>(
+                        [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+                dialog->findChild<QPushButton *>(knopf)->click();
+            });
+        };
+        Pgn auswahl;
+        QList<Bereich> bereiche;
+        waehleUnd(1, "okButton");
+        QCOMPARE(rueckfragen.ladenDialog("x.pgn", partien, auswahl, bereiche), 1);
+        QCOMPARE(auswahl.position, 50);
+        QVERIFY(bereiche.isEmpty());
+
+        waehleUnd(2, "deleteButton");
+        QCOMPARE(rueckfragen.ladenDialog("x.pgn", partien, auswahl, bereiche), 100);
+        QCOMPARE(bereiche.size(), 1);
+        QCOMPARE(bereiche.first().start, 100);
+        QCOMPARE(bereiche.first().ende, -1);
     }
 };
 

@@ -1,5 +1,8 @@
 #include "ui/fensterrueckfragen.h"
 
+#include "pgn/pgnladendialog.h"
+#include "pgn/pgnspeicherndialog.h"
+
 #include <QMessageBox>
 
 FensterRueckfragen::FensterRueckfragen(QWidget *fenster)
@@ -18,4 +21,21 @@ bool FensterRueckfragen::frage(const QString &titel, const QString &text)
                     fenster);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+int FensterRueckfragen::speichernDialog(Pgn &kopie)
+{
+    PgnSpeichernDialog dialog(&kopie, fenster);
+    return dialog.exec();
+}
+
+int FensterRueckfragen::ladenDialog(const QString &dateiname, const QList<Pgn> &partien,
+                                    Pgn &auswahl, QList<Bereich> &bereiche)
+{
+    PgnLadenDialog dialog(dateiname, partien, fenster);
+    const int ergebnis = dialog.exec();
+    if (ergebnis == 1)
+        auswahl = dialog.ausgewaehltePartie();
+    bereiche = dialog.loeschBereiche();
+    return ergebnis;
 }
