@@ -117,11 +117,6 @@ void PgnLadenDialog::fuelleTabelle()
         koepfe << (s.id ? sprache->text(s.id, kopf) : kopf);
     }
     tabelle->setHorizontalHeaderLabels(koepfe);
-    for (int spalte = 0; spalte < spaltenZahl; ++spalte) {
-        tabelle->setColumnWidth(spalte, spalten[spalte].breite);
-        if (spalte < 2)
-            tabelle->horizontalHeader()->setSectionResizeMode(spalte, QHeaderView::Stretch);
-    }
     for (int zeile = 0; zeile < partien.size(); ++zeile) {
         for (int spalte = 0; spalte < spaltenZahl; ++spalte) {
             auto *zelle = new QTableWidgetItem(spalten[spalte].inhalt(partien[zeile]));
@@ -129,6 +124,19 @@ void PgnLadenDialog::fuelleTabelle()
             zelle->setTextAlignment(int(spalten[spalte].ausrichtung));
             tabelle->setItem(zeile, spalte, zelle);
         }
+    }
+    QHeaderView *kopfzeile = tabelle->horizontalHeader();
+    for (int spalte = 0; spalte < spaltenZahl; ++spalte) {
+        tabelle->setColumnWidth(spalte, spalten[spalte].breite);
+        // The widths suit a small desktop font; with a larger one the short columns (dates,
+        // numbers, results) grow to their content rather than cut it off. Names may be cut.
+        if (spalten[spalte].ausrichtung != linksbuendig) {
+            tabelle->resizeColumnToContents(spalte);
+            tabelle->setColumnWidth(spalte,
+                                    qMax(spalten[spalte].breite, tabelle->columnWidth(spalte)));
+        }
+        if (spalte < 2)
+            kopfzeile->setSectionResizeMode(spalte, QHeaderView::Stretch);
     }
     if (partien.size() == 1)
         tabelle->selectRow(0);
