@@ -12,10 +12,8 @@ struct Befehl
 };
 
 const Befehl BEFEHLE[] = {
-    {"perft", befehlPerft},
-    {"fen", befehlFen},
-    {"legal", befehlLegal},
-    {"play", befehlPlay},
+    {"perft", befehlPerft}, {"fen", befehlFen}, {"legal", befehlLegal}, {"play", befehlPlay},
+    {"job", befehlJob},     {"uci", befehlUci}, {"bench", befehlBench},
 };
 
 } // namespace
@@ -23,7 +21,10 @@ const Befehl BEFEHLE[] = {
 int nutzung()
 {
     QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN | legal [FEN]\n"
-                           "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n";
+                           "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n"
+                           "       brakmor-cli job [--level 1..5] [--suggestion] [--report] "
+                           "[--fen FEN] [MOVE...]\n"
+                           "       brakmor-cli uci | bench [LEVEL...]\n";
     return 2;
 }
 
