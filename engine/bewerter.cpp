@@ -33,6 +33,8 @@ Bewerter::Bewerter(const JobKontext &kontext, Zufall &zufall)
     std::memset(tabelle, 0, sizeof tabelle);
 }
 
+Bewerter::~Bewerter() = default;
+
 void Bewerter::setzeBrett(const int32_t *quelle)
 {
     std::copy(quelle, quelle + BRETT_ZELLEN, brett);

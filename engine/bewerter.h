@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <memory>
+
 class Zufall;
+class stellung;
 
 // The terms of one candidate move, one column each in the evaluation report.
 struct BewertungsZeile
@@ -44,6 +47,7 @@ class Bewerter
 {
 public:
     Bewerter(const JobKontext &kontext, Zufall &zufall);
+    ~Bewerter();
 
     void setzeIstVorschlag(bool vorschlag) { istVorschlag = vorschlag; }
     void setzeRochaderechte(uint32_t wort) { rochaderechte = Rochaderechte::ausWort(wort); }
@@ -121,4 +125,5 @@ private:
     BewertungsZeile tabelle[MAX_KANDIDATEN];
     int anzahl = 0;
     quint64 aufrufe = 0;
+    std::unique_ptr<stellung> probenStellung;
 };

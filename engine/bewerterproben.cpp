@@ -21,9 +21,15 @@ int vorzeichen(int wert)
 
 // Searches the position after the candidate with the given side to move. False when that side
 // could capture the enemy king or has no move; otherwise its moves are in `liste`.
+// One search object serves all probes of the pass: everything the search reads is set again
+// here, and a fresh object would spend more time clearing its tables than the probe takes.
 bool Bewerter::probe(bool schwarz, Zug *liste)
 {
-    auto s = std::make_unique<stellung>();
+    if (!probenStellung)
+        probenStellung = std::make_unique<stellung>();
+    stellung *s = probenStellung.get();
+    const quint64 vorher = s->sucheAufrufe;
+    s->transpositionen.clear();
     s->setzeRochaderechte(rochadeNachZug.alsWort());
     s->setzeBrett(brettNachZug);
     s->setzeWandlungsFigur(DAME);
@@ -32,7 +38,7 @@ bool Bewerter::probe(bool schwarz, Zug *liste)
     bool koenigSchlagbar;
     int32_t wert;
     s->suche(schwarz, 0, koenigSchlagbar, wert);
-    aufrufe += s->sucheAufrufe;
+    aufrufe += s->sucheAufrufe - vorher;
     s->holeWurzelZuege(liste);
     return !koenigSchlagbar && liste[0].von != 0;
 }
