@@ -165,12 +165,12 @@ int32_t Bewerter::frequentTerm() const
     if (alter > 20 && !turmInEcke)
         wert = alter > 40 ? 14 : 10;
     if (alter != kontext.currentIndex && alter >= 1 && alter <= 8) {
-        const int32_t herkunft = kontext.herkunft[von];
-        if (nach == herkunft) {
+        const int32_t herkunftsfeld = kontext.herkunft[von];
+        if (nach == herkunftsfeld) {
             wert = -14;
         } else if (std::abs(gezogen) != PFERD) {
             const int d1 = std::abs(nach - von);
-            const int d2 = std::abs(nach - herkunft);
+            const int d2 = std::abs(nach - herkunftsfeld);
             if (d1 < 8 && d2 < 8)
                 wert = -10;
             if (d1 >= 8 && d2 >= 8 && linienKlasse(d1) == linienKlasse(d2))

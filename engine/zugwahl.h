@@ -13,6 +13,7 @@ int begrenzteStufe(int schwierigkeit);
 // Depth of the first search. A check needs one ply more to see its consequences.
 int suchtiefe(int stufe, bool istVorschlag, bool schach);
 
+// The one deeper search a job may add after the first.
 struct Vertiefung
 {
     bool aktiv = false;
