@@ -153,7 +153,8 @@ void TestBerechneZug::einZug()
 
 void TestBerechneZug::vieleZuege()
 {
-    JobKontext k = kontext(5);
+    // Level 3 deepens by one ply when the first search was fast, as it always is here.
+    JobKontext k = kontext(3);
     const QStringList felder = job(BAUERNENDSPIEL, k);
     QCOMPARE(felder.size(), 9);
     QVERIFY(felder.at(0).toInt() >= 22 && felder.at(1).toInt() <= 99);
@@ -161,7 +162,7 @@ void TestBerechneZug::vieleZuege()
     QVERIFY(felder.at(0) != felder.at(3) || felder.at(1) != felder.at(4));
     // Deepened once: the moves of the deeper search, then those of the first.
     QVERIFY2(
-        QRegularExpression(QStringLiteral("^T[67] \\d\\d/\\d\\d$")).match(felder.at(6)).hasMatch(),
+        QRegularExpression(QStringLiteral("^T6 \\d\\d/\\d\\d$")).match(felder.at(6)).hasMatch(),
         qPrintable(felder.at(6)));
     QCOMPARE(felder.at(8), QStringLiteral("W"));
     bool zahl = false;
@@ -211,8 +212,8 @@ void TestBerechneZug::stufeAusserhalb()
     QCOMPARE(job(BAUERNENDSPIEL, kontext(-5)).at(6).left(3), QStringLiteral("T3 "));
     const QStringList hoch = job(BAUERNENDSPIEL, kontext(9));
     QCOMPARE(hoch.size(), 9);
-    QVERIFY(hoch.at(6).contains(QLatin1Char('/')));
-    QCOMPARE(hoch.at(8), QStringLiteral("W"));
+    QVERIFY(hoch.at(6).contains(QLatin1Char('/'))); // level 5 always deepens
+    QVERIFY(hoch.at(8) != QLatin1String("-"));
 }
 
 void TestBerechneZug::falscheBlockgroesse()
