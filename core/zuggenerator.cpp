@@ -1,7 +1,8 @@
 #include "core/richtungen.h"
 #include "core/stellung.h"
 
-#include <array>
+#include <QtAlgorithms>
+
 #include <cstdlib>
 #include <utility>
 
@@ -271,16 +272,6 @@ void stellung::rochade(int ecke)
 
 namespace {
 
-// The 64 squares of the playing area in index order.
-constexpr std::array<int, 64> baueSpielfelder()
-{
-    std::array<int, 64> felder{};
-    for (int i = 0; i < 64; ++i)
-        felder[i] = 10 * (i / 8 + 2) + i % 8 + 2;
-    return felder;
-}
-constexpr std::array<int, 64> SPIELFELDER = baueSpielfelder();
-
 // The captures of one side, collected square by square. The side is a template parameter and each
 // direction a constant: the leaves of the search call this more than anything else.
 template<bool schwarz>
@@ -295,39 +286,44 @@ public:
     // Returns the number of captures; a capture of the king is only reported.
     int sammle(bool &koenigSchlagbar)
     {
-        for (const int feld : SPIELFELDER) {
-            const int32_t code = brett[feld];
-            if (!(schwarz ? code > 1 : code < 0))
-                continue;
-            switch (schwarz ? code : -code) {
-            case BAUER:
-                if (schwarz) {
-                    ziel(feld, feld + 11);
-                    ziel(feld, feld + 9);
-                } else {
-                    ziel(feld, feld - 9);
-                    ziel(feld, feld - 11);
-                }
-                break;
-            case PFERD:
-                schritte(feld, std::integer_sequence<int, 8, 9, 10, 11, 12, 13, 14, 15>());
-                break;
-            case KOENIG:
-                schritte(feld, std::integer_sequence<int, 0, 1, 2, 3, 4, 5, 6, 7>());
-                break;
-            case LAEUFER: linien(feld, std::integer_sequence<int, 4, 5, 6, 7>()); break;
-            case TURM: linien(feld, std::integer_sequence<int, 0, 1, 2, 3>()); break;
-            case DAME: linien(feld, std::integer_sequence<int, 0, 1, 2, 3, 4, 5, 6, 7>()); break;
-            default: break;
-            }
-            if (koenigGefunden)
-                break;
+        for (int zeile = 20; zeile <= 90 && !koenigGefunden; zeile += 10) {
+            // Which squares of the rank hold own pieces, computed without a branch per square:
+            // the pattern is too irregular for the branch predictor.
+            const int32_t *reihe = brett + zeile + 2;
+            unsigned eigene = 0;
+            for (int i = 0; i < 8; ++i)
+                eigene |= unsigned(schwarz ? reihe[i] > 1 : reihe[i] < 0) << i;
+            for (; eigene && !koenigGefunden; eigene &= eigene - 1)
+                figur(zeile + 2 + int(qCountTrailingZeroBits(eigene)));
         }
         koenigSchlagbar = koenigGefunden;
         return anzahl;
     }
 
 private:
+    void figur(int feld)
+    {
+        switch (schwarz ? brett[feld] : -brett[feld]) {
+        case BAUER:
+            if (schwarz) {
+                ziel(feld, feld + 11);
+                ziel(feld, feld + 9);
+            } else {
+                ziel(feld, feld - 9);
+                ziel(feld, feld - 11);
+            }
+            break;
+        case PFERD:
+            schritte(feld, std::integer_sequence<int, 8, 9, 10, 11, 12, 13, 14, 15>());
+            break;
+        case KOENIG: schritte(feld, std::integer_sequence<int, 0, 1, 2, 3, 4, 5, 6, 7>()); break;
+        case LAEUFER: linien(feld, std::integer_sequence<int, 4, 5, 6, 7>()); break;
+        case TURM: linien(feld, std::integer_sequence<int, 0, 1, 2, 3>()); break;
+        case DAME: linien(feld, std::integer_sequence<int, 0, 1, 2, 3, 4, 5, 6, 7>()); break;
+        default: break;
+        }
+    }
+
     void ziel(int von, int nach)
     {
         const int32_t code = brett[nach];

@@ -75,6 +75,16 @@ QString bewerte(const Pass &pass, Zug *liste, bool bericht, const QString &minim
     return bewerter->phasenKennung();
 }
 
+// Searches from the root to the given depth, with the ply records reset to the last move.
+void sucheBis(stellung &s, bool schwarzAmZug, const Zug &letzter, int tiefe)
+{
+    s.setzeMaxTiefe(tiefe);
+    s.setzeLetztenZug(letzter.von, letzter.nach, letzter.wert, letzter.flags);
+    bool koenigSchlagbar;
+    int32_t wert;
+    s.suche(schwarzAmZug, 0, koenigSchlagbar, wert);
+}
+
 } // namespace
 
 JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray &daten,
@@ -91,6 +101,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     }
     setzeRand(block.brett);
     Zufall zufall(kontext.zufallsKeim);
+    const Pass pass{block, istVorschlag, kontext, zufall};
     const Zug &letzter = block.letzterZug;
     int tiefe = suchtiefe(stufe, istVorschlag, letzter.flags & ZUG_SCHACH);
 
@@ -100,20 +111,15 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     if (!kontext.eroeffnungsphase)
         s->berechneKoenigsnaehe();
     s->setzeWandlungsFigur(DAME);
-    s->setzeMaxTiefe(tiefe);
-    s->setzeLetztenZug(letzter.von, letzter.nach, letzter.wert, letzter.flags);
     QElapsedTimer uhr;
     uhr.start();
-    bool koenigSchlagbar;
-    int32_t wert;
-    s->suche(schwarzAmZug, 0, koenigSchlagbar, wert);
+    sucheBis(*s, schwarzAmZug, letzter, tiefe);
     qint64 ms = uhr.elapsed();
     Zug liste[MAX_ZUEGE];
     s->holeWurzelZuege(liste);
     const int ersteAnzahl = laenge(liste);
     QString info = suchinfo(tiefe, ersteAnzahl);
 
-    const Pass pass{block, istVorschlag, kontext, zufall};
     const Vertiefung vertiefung =
         pruefeVertiefung(stufe, kontext.fruehePhase, liste[0], ersteAnzahl, ms);
     if (vertiefung.aktiv) {
@@ -121,9 +127,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
             bewerte(pass, liste, false, QString(), QString(), ergebnis.sucheAufrufe);
         s->setzeSucheFort(vertiefung.mitVorgabe, schwarzAmZug, liste);
         tiefe += vertiefung.zusatz;
-        s->setzeMaxTiefe(tiefe);
-        s->setzeLetztenZug(letzter.von, letzter.nach, letzter.wert, letzter.flags);
-        s->suche(schwarzAmZug, 0, koenigSchlagbar, wert);
+        sucheBis(*s, schwarzAmZug, letzter, tiefe);
         ms = uhr.elapsed();
         s->holeWurzelZuege(liste);
         info =
@@ -142,14 +146,14 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
         gewaehlt = schwaechererZug(liste);
     }
 
-    const Zug keiner{};
     ergebnis.zug = liste[gewaehlt];
     ergebnis.tiefe = tiefe;
     ergebnis.ms = ms;
     ergebnis.sucheAufrufe += s->sucheAufrufe;
-    ergebnis.text = zugfelder(ergebnis.zug) + QLatin1Char('|') +
-                    zugfelder(liste[0].von != 0 ? liste[1] : keiner) + QLatin1Char('|') + info +
-                    QLatin1Char('|') + QString::number(ms) + QLatin1Char('|') + kennung;
+    const Zug zweiter = liste[0].von != 0 ? liste[1] : Zug{};
+    ergebnis.text = zugfelder(ergebnis.zug) + QLatin1Char('|') + zugfelder(zweiter) +
+                    QLatin1Char('|') + info + QLatin1Char('|') + QString::number(ms) +
+                    QLatin1Char('|') + kennung;
     return ergebnis;
 }
 
