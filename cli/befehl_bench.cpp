@@ -80,13 +80,17 @@ int befehlBench(const QStringList &argumente)
 
     QTextStream aus(stdout);
     aus << "positions: " << std::size(STELLUNGEN) << '\n';
+    // One untimed job first, so the first timed one does not pay for loading code and memory.
+    QString fehler;
+    spieleAuf(controller, QString::fromLatin1(STELLUNGEN[0]), {}, fehler);
+    einstellungen.schwierigkeit = 1;
+    fuehreJobAus(controller.schwarzAmZug(), false, jobDaten(controller), erfasseJobKontext());
     Lauf gesamt;
     for (const int stufe : stufen) {
         einstellungen.schwierigkeit = stufe;
         Lauf lauf;
         quint32 keim = 1;
         for (const char *fen : STELLUNGEN) {
-            QString fehler;
             if (!spieleAuf(controller, QString::fromLatin1(fen), {}, fehler)) {
                 QTextStream(stderr) << "brakmor-cli: " << fehler << '\n';
                 return 1;
