@@ -19,6 +19,16 @@ Rueckfragen *aktuell = &konsole;
 
 } // namespace
 
+int Rueckfragen::speichernDialog(Pgn &)
+{
+    return 0;
+}
+
+int Rueckfragen::ladenDialog(const QString &, const QList<Pgn> &, Pgn &, QList<Bereich> &)
+{
+    return 0;
+}
+
 Rueckfragen &rueckfragen()
 {
     return *aktuell;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+class Pgn;
+struct Bereich;
 
 // The few places where game logic has to ask or tell the user go through this seam, so the same
 // code runs in the window (message boxes) and headless in brakmor-cli and the tests.
@@ -13,6 +17,14 @@ public:
     virtual void kritisch(const QString &titel, const QString &text) = 0;
     // A Yes/No question whose default answer is No; true means Yes.
     virtual bool frage(const QString &titel, const QString &text) = 0;
+
+    // The save dialog on a copy of the game's tags: 0 cancelled, 1 save (the copy holds the
+    // edits), 5 open the load dialog instead. Headless it cancels.
+    virtual int speichernDialog(Pgn &kopie);
+    // The load dialog on the games of a file: 0 cancelled, 1 load `auswahl`, 100 delete the games
+    // of `bereiche`, 101 the file or its source changed. Headless it cancels.
+    virtual int ladenDialog(const QString &dateiname, const QList<Pgn> &partien, Pgn &auswahl,
+                            QList<Bereich> &bereiche);
 };
 
 // The installed implementation; without one, notices go to stderr and questions get their

@@ -10,6 +10,7 @@ int befehlPerft(const QStringList &argumente);
 int befehlFen(const QStringList &argumente);
 int befehlLegal(const QStringList &argumente);
 int befehlPlay(const QStringList &argumente);
+int befehlPgn(const QStringList &argumente);
 int befehlJob(const QStringList &argumente);
 int befehlUci(const QStringList &argumente);
 int befehlBench(const QStringList &argumente);

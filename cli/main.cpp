@@ -13,7 +13,7 @@ struct Befehl
 
 const Befehl BEFEHLE[] = {
     {"perft", befehlPerft}, {"fen", befehlFen}, {"legal", befehlLegal}, {"play", befehlPlay},
-    {"job", befehlJob},     {"uci", befehlUci}, {"bench", befehlBench},
+    {"pgn", befehlPgn},     {"job", befehlJob}, {"uci", befehlUci},     {"bench", befehlBench},
 };
 
 } // namespace
@@ -22,6 +22,7 @@ int nutzung()
 {
     QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN | legal [FEN]\n"
                            "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n"
+                           "       brakmor-cli pgn FILE [--out OUTFILE]\n"
                            "       brakmor-cli job [--level 1..5] [--suggestion] [--report] "
                            "[--fen FEN] [MOVE...]\n"
                            "       brakmor-cli uci | bench [LEVEL...]\n";

@@ -61,7 +61,7 @@ void fenStellung::leere()
 
 // Reads the piece placement from the start of the text; i ends behind the last character read.
 // Returns 0 or the error position.
-int fenStellung::lesePlatzierung(const QString &text, int &i)
+int fenStellung::lesePlatzierung(const QString &text, int &i, Quelle quelle)
 {
     int anzahl[12] = {};
     int feld = 22;
@@ -88,7 +88,7 @@ int fenStellung::lesePlatzierung(const QString &text, int &i)
                 return i - 1;
             const int art = int(stelle - FIGURBUCHSTABEN);
             const int grenze = (art == 0 || art == 6) ? 8 : 2;
-            if (anzahl[art]++ < grenze)
+            if (anzahl[art]++ < grenze || quelle == eigenerText)
                 brett[feld] = FIGURCODES[art];
             ++feld;
         }
@@ -118,13 +118,13 @@ void fenStellung::leseEnPassant(int feld, bool schwarzAmZug)
         letzterZug.von = 0;
 }
 
-int fenStellung::leseFen(const QString &text, bool &schwarzAmZug)
+int fenStellung::leseFen(const QString &text, bool &schwarzAmZug, Quelle quelle)
 {
     leere();
     schwarzAmZug = false;
     int i = 0;
-    const int fehler = lesePlatzierung(text, i);
-    if (i < MINDESTLAENGE_PLATZIERUNG)
+    const int fehler = lesePlatzierung(text, i, quelle);
+    if (i < MINDESTLAENGE_PLATZIERUNG && quelle == vonAussen)
         return -1;
     if (fehler)
         return fehler;

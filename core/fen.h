@@ -12,9 +12,15 @@ class fenStellung
 public:
     fenStellung() { leere(); }
 
+    // A text from outside (clipboard, PGN tag) is taken for a FEN only with a placement of more
+    // than 17 characters, and pieces beyond 8 pawns and 2 of every other kind per side are
+    // dropped. The program's own texts, written after promotions or with two bare kings, are
+    // read as they stand.
+    enum Quelle { vonAussen, eigenerText };
+
     // 0 on success, -1 when the text is not taken for a FEN at all, otherwise the character
     // position of the first error.
-    int leseFen(const QString &text, bool &schwarzAmZug);
+    int leseFen(const QString &text, bool &schwarzAmZug, Quelle quelle = vonAussen);
 
     static QString schreibeFen(const int32_t *brett, bool schwarzAmZug, uint32_t rochaderechte,
                                int32_t von, int32_t nach, int32_t wert, int32_t flags,
@@ -29,7 +35,7 @@ public:
 
 private:
     void leere();
-    int lesePlatzierung(const QString &text, int &i);
+    int lesePlatzierung(const QString &text, int &i, Quelle quelle);
     void leseEnPassant(int feld, bool schwarzAmZug);
 
     int32_t brett[BRETT_ZELLEN];

@@ -3,6 +3,7 @@
 #include "core/rochaderechte.h"
 #include "core/suchebene.h"
 #include "core/zug.h"
+#include "engine/abbrechen.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -88,6 +89,9 @@ public:
     int32_t zugAnzahl = 0;
     QHash<quint64, int32_t> transpositionen;
     QElapsedTimer wurzelUhr;
+    // The stop request the root loop answers to: the engine job's searches stop when the window
+    // asks, the controller's legality searches on the GUI thread must always run to the end.
+    const std::atomic<bool> *abbruch = &abbrechen;
     // Calls of suche since construction, for the engine benchmark.
     quint64 sucheAufrufe = 0;
 

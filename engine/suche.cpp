@@ -261,7 +261,7 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
             if (illegal)
                 m.flags |= ZUG_ILLEGAL;
             speichereWurzelzug(m, antwort, wurzelAnzahl);
-            if (abbrechen.load(std::memory_order_relaxed))
+            if (abbruch && abbruch->load(std::memory_order_relaxed))
                 break;
             if (wurzelVorgabe && wurzelUhr.elapsed() >= WURZEL_ZEIT_MS)
                 break;

@@ -25,8 +25,10 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
     ladeSuche(*s, wandlungsFigur);
     bool koenigSchlagbar;
     int32_t wert;
-    s->suche(schwarz, 0, koenigSchlagbar, wert);
-    if (!s->fuehreZugAus(zug)) {
+    // Two moves in a row by one side would leave history, numbers and FEN out of step.
+    if (schwarz == amZug)
+        s->suche(schwarz, 0, koenigSchlagbar, wert);
+    if (schwarz != amZug || !s->fuehreZugAus(zug)) {
         meldung =
             QStringLiteral("Error: Controller::bewegeFigur() %1-%2").arg(zug.von).arg(zug.nach);
         return false;
@@ -56,6 +58,7 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
     zugText = eintrag.zugText;
     fruehePhase = eintrag.zugnummer <= einstellungen.startEnde / 2;
     eroeffnungsphase = eintrag.zugnummer <= einstellungen.startEnde;
+    pgnPartie.setzeErgebnis(zug.flags);
     spielEnde = zug.flags & (ZUG_KEINE_ANTWORT | ZUG_REMIS | ZUG_AUFGEGEBEN);
     return true;
 }

@@ -69,7 +69,9 @@ void Controller::starteSpiel(int listenZeile)
 void Controller::ladeHistoryStellung(Zug &zug, int &listenZeile, QString &zugText)
 {
     const HistoryEntry eintrag = historie->entry(currentIndex);
-    stellungAusFen(eintrag.fen);
+    // The start entry keeps the text the game began from, which may hold pieces the reader drops.
+    uebernimmFen(eintrag.fen,
+                 currentIndex == 0 ? fenStellung::vonAussen : fenStellung::eigenerText);
     // Moves are picked from this list, so it must belong to the position on the board.
     legaleZuegeErmitteln(amZug);
     zug = Zug{eintrag.von, eintrag.nach, eintrag.wert, eintrag.flags};
@@ -88,6 +90,8 @@ int Controller::historyIndexForRow(int listenZeile) const
 
 void Controller::ladeSuche(stellung &s, int32_t wandlungsFigur) const
 {
+    // A stop request meant for a running engine job must not cut the legal-move list short.
+    s.abbruch = nullptr;
     s.setzeRochaderechte(rechte.alsWort());
     s.setzeBrett(spielBrett);
     s.setzeWandlungsFigur(wandlungsFigur);
@@ -130,9 +134,14 @@ bool Controller::istLegalerZug(int von, int nach) const
 
 int Controller::stellungAusFen(const QString &text)
 {
+    return uebernimmFen(text, fenStellung::vonAussen);
+}
+
+int Controller::uebernimmFen(const QString &text, fenStellung::Quelle quelle)
+{
     fenStellung fen;
     bool schwarz = false;
-    const int ergebnis = fen.leseFen(text, schwarz);
+    const int ergebnis = fen.leseFen(text, schwarz, quelle);
     if (ergebnis != 0)
         return ergebnis;
     amZug = schwarz;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/fen.h"
 #include "core/rochaderechte.h"
 #include "core/zug.h"
+#include "pgn/pgn.h"
 
 #include <QList>
 #include <QObject>
@@ -71,7 +73,29 @@ public:
     qint64 zeitWeiss() const { return zeit[0]; }
     qint64 zeitSchwarz() const { return zeit[1]; }
 
+    // The tags of the game in progress, and the tags and moves of the game read last.
+    Pgn &pgn() { return pgnPartie; }
+    const Pgn &geladenePartie() const { return pgnGeladen; }
+    const QList<Zug> &geladeneZuege() const { return zuegeGeladen; }
+
+    // Appends the game to "Brakmor.pgn" after the save dialog: 1 saved, 0 not saved (cancelled
+    // or failed), 5 the load dialog was asked for. `meldung` is the text for the move list.
+    int partieSpeichern(QString &meldung);
+    // Replaces "BKAuto.pgn" with the game; silent.
+    void autoSpeichern();
+    // Reads the PGN file that `modus` and the settings select (2: the start file).
+    bool pgnDateiLesen(int modus, QString &text, QString &dateiname);
+    // Loads the first game of "BKAuto.pgn".
+    bool autoLaden();
+    // Reads the collection (or the start file) and runs the load dialog until a game is loaded
+    // or the dialog is cancelled.
+    bool partieLaden(int modus, bool ungespeichert, QString &meldung);
+    // Takes `partie` as the loaded game and reads its moves; on success its tags become the
+    // game's. Returns the reader's error text.
+    QString uebernimmPartie(const Pgn &partie);
+
 private:
+    int uebernimmFen(const QString &text, fenStellung::Quelle quelle);
     void ladeSuche(stellung &s, int32_t wandlungsFigur) const;
     void schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t geschlagen,
                           int listenZeile);
@@ -80,10 +104,11 @@ private:
     QString text(int id, const char *deutsch) const;
 
     history *historie;
-    // The PGN records of the game and of a loaded game, and the loaded moves, join here with
-    // the game files.
     // The shared table may be owned by another object that dies first; then the next one is asked.
     QPointer<Languages> uebersetzer;
+    Pgn pgnPartie;
+    Pgn pgnGeladen;
+    QList<Zug> zuegeGeladen;
     QString titelDerPartie;
     QString startFenDerPartie;
     bool amZug = false;

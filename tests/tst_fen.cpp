@@ -176,6 +176,18 @@ void TestFen::ueberzaehligeFiguren()
     QCOMPARE(g.brett[23], -DAME);
     QCOMPARE(g.brett[24], LEER);
     QCOMPARE(g.brett[26], KOENIG);
+
+    // The program's own texts keep every piece, and two bare kings on the edge files read too.
+    fenStellung f;
+    bool schwarz;
+    QCOMPARE(f.leseFen("QQQ1k3/8/8/8/8/8/8/4K3 w - - 0 1", schwarz, fenStellung::eigenerText), 0);
+    f.holeBrett(g.brett);
+    QCOMPARE(g.brett[24], -DAME);
+    const QString kahl = "k7/8/8/8/8/8/K7/8 b - - 3 60";
+    QCOMPARE(f.leseFen(kahl, schwarz), -1);
+    QCOMPARE(f.leseFen(kahl, schwarz, fenStellung::eigenerText), 0);
+    QVERIFY(schwarz);
+    QCOMPARE(f.holeZugnummer(), 60);
 }
 
 void TestFen::randBleibtGeschlossen()

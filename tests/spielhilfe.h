@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/felder.h"
+#include "core/zug.h"
+#include "game/controller.h"
+#include "game/history.h"
+
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdlib>
+
+// A Controller loads the settings when it is built; with this in place, HOME and the temporary
+// folder lie in a fresh folder of their own and QStandardPaths runs in test mode, so nothing
+// reaches the real user's folders.
+class EigenesZuhause
+{
+public:
+    EigenesZuhause()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("HOME", QFile::encodeName(ordner.path()));
+        qputenv("TMPDIR", QFile::encodeName(ordner.path()));
+    }
+
+private:
+    QTemporaryDir ordner;
+};
+
+// One executed (or refused) move with what the controller handed back.
+struct Gespielt
+{
+    bool ausgefuehrt = false;
+    Zug zug{};
+    QString meldung;
+    QString text;
+    bool spielEnde = false;
+};
+
+// A move in coordinate notation ("e2e4", "b7b8n"), passed on as the window passes a human's
+// move: the side to move as colour, a pawn reaching the last row as promotion (queen unless
+// named). `zusatz` adds flags such as a resignation.
+inline Gespielt spiele(Controller &controller, const QString &koordinaten, int32_t zusatz = 0)
+{
+    int von = 0;
+    int nach = 0;
+    feldAusName(koordinaten.mid(0, 2), von);
+    feldAusName(koordinaten.mid(2, 2), nach);
+    Gespielt g;
+    g.zug = Zug{von, nach, 0, (controller.schwarzAmZug() ? ZUG_SCHWARZ : 0) | zusatz};
+    if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
+        g.zug.flags |= ZUG_WANDLUNG;
+    const int32_t figur =
+        koordinaten.size() == 5 ? figurAusBuchstabe(koordinaten.at(4).toUpper()) : DAME;
+    g.ausgefuehrt =
+        controller.bewegeFigur(g.zug, figur, lastIndex + 1, g.meldung, g.text, g.spielEnde);
+    return g;
+}
+
+// Plays a list of moves; fails the test at the first refusal.
+inline Gespielt spieleAlle(Controller &controller, const QStringList &zuege)
+{
+    Gespielt letzter;
+    for (const QString &zug : zuege) {
+        letzter = spiele(controller, zug);
+        if (!letzter.ausgefuehrt) {
+            qWarning("move %s refused: %s", qPrintable(zug), qPrintable(letzter.meldung));
+            return letzter;
+        }
+    }
+    return letzter;
+}
+
+// A new game from the FEN, as the window starts one after a FEN import.
+inline void starteAus(Controller &controller, const QString &fen)
+{
+    QCOMPARE(controller.stellungAusFen(fen), 0);
+    controller.setzeEigeneStartFen(fen);
+    controller.starteSpiel(0);
+    controller.legaleZuegeErmitteln(controller.schwarzAmZug());
+}

@@ -1,0 +1,116 @@
+#include "app/languages.h"
+#include "app/programm.h"
+#include "ui/infodialog.h"
+#include "widgethilfen.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+const char *const beschriftungen[] = {"VersionLabel", "DatumLabel", "AutorLabel", "HomepageLabel",
+                                      "EMailLabel"};
+
+QStringList texte(const InfoDialog &dialog)
+{
+    QStringList ergebnis;
+    for (const char *name : beschriftungen)
+        ergebnis << dialog.findChild<QLabel *>(name)->text();
+    return ergebnis;
+}
+
+} // namespace
+
+// Receives the links the dialog hands to the desktop.
+class Desktop : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> geoeffnet;
+
+public slots:
+    void oeffne(const QUrl &url) { geoeffnet << url; }
+};
+
+class TestInfoDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestUmgebung umgebung;
+
+private slots:
+    void beschriftungenJeSprache()
+    {
+        Languages::instance()->ladeSprache(1);
+        QCOMPARE(texte(InfoDialog(nullptr, "x")),
+                 QStringList({"Version", "Date", "Author", "Homepage", "E-mail"}));
+        Languages::instance()->ladeSprache(0);
+        QCOMPARE(texte(InfoDialog(nullptr, "x")),
+                 QStringList({"Version", "Datum", "Autor", "Homepage", "E-Mail"}));
+
+        // A table without the author and the e-mail row.
+        const QString tabelle = umgebung.pfad("Teilweise");
+        QFile datei(tabelle);
+        QVERIFY(datei.open(QIODevice::WriteOnly));
+        datei.write("9400 Fassung\r\n9410 Tag\r\n9415 Netz\r\n");
+        datei.close();
+        QCOMPARE(Languages::instance()->ladeTabelle(tabelle), QString());
+        QCOMPARE(texte(InfoDialog(nullptr, "x")),
+                 QStringList({"Fassung", "Tag", "Auto", "Netz", "EMai"}));
+    }
+
+    void werte()
+    {
+        InfoDialog dialog(nullptr, "Jul 27 2018   16:52:46");
+        auto wert = [&](const char *name) { return dialog.findChild<QLabel *>(name); };
+        QCOMPARE(wert("label")->text(), QString(PROGRAMM_NAME));
+        QCOMPARE(wert("VersionOutLabel")->text(), QString("1.26"));
+        QCOMPARE(wert("DatumOutLabel")->text(), QString("Jul 27 2018   16:52:46"));
+        QCOMPARE(wert("AutorOutLabel")->text(), QString(HERSTELLER_NAME));
+        const QString homepage = wert("HomepageOutLabel")->text();
+        QVERIFY2(homepage.contains(QString("href=\"%1\"").arg(HERSTELLER_WEBADRESSE)),
+                 qPrintable(homepage));
+        QVERIFY(homepage.contains(">" + QUrl(HERSTELLER_WEBADRESSE).host() + "</a>"));
+        const QString email = wert("EMailOutLabel")->text();
+        QVERIFY2(email.contains(QString("href=\"mailto:%1\">%1</a>").arg(HERSTELLER_EMAIL)),
+                 qPrintable(email));
+        QVERIFY(!wert("label_Pix")->pixmap(Qt::ReturnByValue).isNull());
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    }
+
+    void linkGehtAnDenDesktop()
+    {
+        Desktop desktop;
+        QDesktopServices::setUrlHandler("mailto", &desktop, "oeffne");
+        InfoDialog dialog(nullptr, bauStempel());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QLabel *email = dialog.findChild<QLabel *>("EMailOutLabel");
+        QTest::mouseClick(email, Qt::LeftButton, {}, QPoint(8, email->height() / 2));
+        QCOMPARE(desktop.geoeffnet, QList<QUrl>{QUrl(QString("mailto:") + HERSTELLER_EMAIL)});
+        QVERIFY(dialog.isVisible());
+
+        QTest::mouseClick(dialog.findChild<QPushButton *>("OKButton"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QDesktopServices::unsetUrlHandler("mailto");
+    }
+
+    void bauStempelFormat()
+    {
+        const QRegularExpression format(
+            "^(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [1-9]\\d? \\d{4}   "
+            "\\d\\d:\\d\\d:\\d\\d$");
+        QVERIFY2(format.match(bauStempel()).hasMatch(), qPrintable(bauStempel()));
+        QCOMPARE(bauStempel("Jul  7 2018", "06:05:04"), QString("Jul 7 2018   06:05:04"));
+        QCOMPARE(bauStempel("Dec 27 2018", "16:52:46"), QString("Dec 27 2018   16:52:46"));
+    }
+};
+
+QTEST_MAIN(TestInfoDialog)
+#include "tst_infodialog.moc"

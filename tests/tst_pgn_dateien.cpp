@@ -1,0 +1,172 @@
+#include "dateigrenze.h"
+#include "pgn/pgn.h"
+#include "pgn/pgndatei.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray liesDatei(const QString &pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+
+bool schreibeDatei(const QString &pfad, const QByteArray &daten)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::WriteOnly) && datei.write(daten) == daten.size();
+}
+
+// Five games with comments, a header line before the first and blank lines between them.
+QString fuenfPartien(const QString &zeilenende)
+{
+    QString text = "% Sammlung" + zeilenende;
+    for (int i = 1; i <= 5; ++i) {
+        text +=
+            QString("[Event \"Partie %1\"]%2[White \"M\u00fcller\"]%2%2").arg(i).arg(zeilenende);
+        text += QString("1. e4 {Kommentar %1 [%clk 0:01:00]} e5 ; Zeile %1%2(2. d4) 2. Nf3 *%2%2")
+                    .arg(i)
+                    .arg(zeilenende);
+    }
+    return text;
+}
+
+// The ranges of the chosen games (1-based, ascending) as the load dialog builds them.
+QList<Bereich> bereiche(const QList<Pgn> &partien, const QList<int> &nummern)
+{
+    QList<Bereich> liste;
+    for (int i = nummern.size() - 1; i >= 0; --i) {
+        const int n = nummern[i];
+        liste << Bereich{partien[n - 1].position,
+                         n < partien.size() ? partien[n].position - 1 : -1};
+    }
+    return liste;
+}
+
+QString ohne(const QString &text, const QList<Bereich> &schnitte)
+{
+    QString rest = text;
+    for (const Bereich &b : schnitte)
+        rest.remove(b.start, (b.ende < 0 ? text.size() : b.ende + 1) - b.start);
+    return rest;
+}
+
+} // namespace
+
+class TestPgnDateien : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir ordner;
+    QString pfad(const QString &name) const { return ordner.filePath(name); }
+
+private slots:
+    void loeschen_data()
+    {
+        QTest::addColumn<QString>("zeilenende");
+        QTest::addColumn<bool>("latin1");
+        QTest::addColumn<QList<int>>("nummern");
+        QTest::newRow("erste") << "\n" << false << QList<int>{1};
+        QTest::newRow("mittlere") << "\n" << false << QList<int>{3};
+        QTest::newRow("letzte") << "\n" << false << QList<int>{5};
+        QTest::newRow("erste und dritte, CR LF") << "\r\n" << false << QList<int>{1, 3};
+        QTest::newRow("zweite und letzte, Latin-1") << "\n" << true << QList<int>{2, 5};
+    }
+
+    // The games that stay keep every byte, comments and line ends included, and their encoding
+    // (the UTF-8 files begin with a byte-order mark).
+    void loeschen()
+    {
+        QFETCH(QString, zeilenende);
+        QFETCH(bool, latin1);
+        QFETCH(QList<int>, nummern);
+        const QString text = (latin1 ? "" : "\uFEFF") + fuenfPartien(zeilenende);
+        const QString datei = pfad("sammlung.pgn");
+        QVERIFY(schreibeDatei(datei, latin1 ? text.toLatin1() : text.toUtf8()));
+
+        const QString gelesen = pgnDekodieren(liesDatei(datei));
+        QCOMPARE(gelesen, text);
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(gelesen, partien));
+        QCOMPARE(partien.size(), 5);
+
+        const QList<Bereich> schnitte = bereiche(partien, nummern);
+        QString fehler = "alt";
+        QVERIFY(Pgn::loeschePartien(gelesen, schnitte, datei, fehler));
+        QCOMPARE(fehler, QString());
+        const QString rest = ohne(text, schnitte);
+        QCOMPARE(liesDatei(datei), latin1 ? rest.toLatin1() : rest.toUtf8());
+
+        QList<Pgn> uebrig;
+        QVERIFY(Pgn::partienLesen(rest, uebrig));
+        QCOMPARE(uebrig.size(), 5 - nummern.size());
+        for (const Pgn &partie : uebrig) {
+            const int n = partie.event.mid(7).toInt();
+            QVERIFY(!nummern.contains(n));
+            QVERIFY(partie.zugtext.contains(QString("{Kommentar %1 [%clk 0:01:00]}").arg(n)));
+            QCOMPARE(partie.weiss, QString("M\u00fcller"));
+        }
+        QVERIFY(rest.contains("% Sammlung"));
+    }
+
+    // Nothing is lost when the deletion cannot be carried out.
+    void loeschenScheitert()
+    {
+        const QString text = fuenfPartien("\n");
+        const QString datei = pfad("fest.pgn");
+        QVERIFY(schreibeDatei(datei, text.toUtf8()));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(text, partien));
+        QString fehler;
+
+        QVERIFY(!Pgn::loeschePartien(text, {Bereich{10, 5}}, datei, fehler));
+        QVERIFY(fehler.startsWith("Error deleting file\n\n" + datei));
+        QVERIFY(!Pgn::loeschePartien(text, {Bereich{0, 20}, Bereich{10, 30}}, datei, fehler));
+        QVERIFY(!Pgn::loeschePartien(text, {Bereich{0, text.size()}}, datei, fehler));
+
+        // Another program changed the file since it was read: the positions no longer fit.
+        QVERIFY(!Pgn::loeschePartien(text.mid(1), bereiche(partien, {2}), datei, fehler));
+        QVERIFY(fehler.startsWith("Error deleting file\n\n" + datei));
+
+        QVERIFY(!Pgn::loeschePartien(text, bereiche(partien, {2}), pfad("fehlt/x.pgn"), fehler));
+        QVERIFY(fehler.startsWith("Error deleting game (open)\n\n" + pfad("fehlt/x.pgn") + "\n"));
+
+        {
+            Dateigrenze voll(100);
+            QVERIFY(!Pgn::loeschePartien(text, bereiche(partien, {2}), datei, fehler));
+        }
+        QVERIFY2(fehler.startsWith("Error deleting file\n\n" + datei + "\n"), qPrintable(fehler));
+        QCOMPARE(liesDatei(datei), text.toUtf8());
+        QCOMPARE(QDir(ordner.path()).entryList({"fest.pgn*"}), QStringList({"fest.pgn"}));
+    }
+
+    void anhaengen()
+    {
+        QString fehler;
+        const QString neu = pfad("neu.pgn");
+        QCOMPARE(haengeAn(neu, "[Event \"\u00c4\"]\n*\n\n\n", fehler), Schreibfehler::Keiner);
+        QCOMPARE(liesDatei(neu), QString("[Event \"\u00c4\"]\n*\n\n\n").toUtf8());
+
+        // A file of another program: without a final line end, in Latin-1.
+        const QString fremd = pfad("fremd.pgn");
+        const QByteArray alt = QString("[Event \"\u00e9\"]\r\n\r\n1. e4 *").toLatin1();
+        QVERIFY(schreibeDatei(fremd, alt));
+        QCOMPARE(haengeAn(fremd, "[Event \"\u00fc\"]\n*\n", fehler), Schreibfehler::Keiner);
+        QCOMPARE(liesDatei(fremd), alt + QString("\n[Event \"\u00fc\"]\n*\n").toLatin1());
+
+        {
+            Dateigrenze voll(alt.size() + 5);
+            QCOMPARE(haengeAn(fremd, "[Event \"x\"]\n1. d4 *\n", fehler), Schreibfehler::Schreiben);
+        }
+        QVERIFY(!fehler.isEmpty());
+        QCOMPARE(liesDatei(fremd), alt + QString("\n[Event \"\u00fc\"]\n*\n").toLatin1());
+
+        QCOMPARE(haengeAn(pfad("fehlt/x.pgn"), "*", fehler), Schreibfehler::Oeffnen);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPgnDateien)
+#include "tst_pgn_dateien.moc"

@@ -1,0 +1,215 @@
+#include "game/history.h"
+#include "pgn/pgndatei.h"
+#include "pgntesthilfe.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+struct Erwartung
+{
+    QString datei;
+    int nummer;
+    int halbzuege;
+    QString fen;
+};
+
+QList<Erwartung> erwartungen()
+{
+    QList<Erwartung> liste;
+    const QString pfad = QStringLiteral(BRAKMOR_TESTDATA) + "/pgn/expected_final_positions.tsv";
+    for (const QString &zeile : QString::fromUtf8(liesDatei(pfad)).split('\n')) {
+        const QStringList felder = zeile.split('\t');
+        if (felder.size() == 6 && !zeile.startsWith('#'))
+            liste << Erwartung{felder[0], felder[1].toInt(), felder[2].toInt(), felder[5]};
+    }
+    return liste;
+}
+
+QString pgnExtract()
+{
+    const QString gefunden = QStandardPaths::findExecutable("pgn-extract");
+    return gefunden.isEmpty() ? QStandardPaths::findExecutable("pgn-extract", {"/usr/games"})
+                              : gefunden;
+}
+
+} // namespace
+
+class TestPgnWiedergabe : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestHeim> heim;
+    std::unique_ptr<Controller> controller;
+
+    QString endstellung() const { return controller->aktuelleFen(controller->schwarzAmZug()); }
+
+private slots:
+    void init()
+    {
+        heim = std::make_unique<TestHeim>();
+        controller = std::make_unique<Controller>();
+    }
+
+    void cleanup()
+    {
+        controller.reset();
+        heim.reset();
+    }
+
+    // Every game of the collections of other programs replays to its known final position. What
+    // we write of them reads back to the same positions and passes another program's check.
+    void fremdeSammlungenHinUndZurueck()
+    {
+        const QList<Erwartung> liste = erwartungen();
+        QCOMPARE(liste.size(), 968);
+        QHash<QString, QList<Pgn>> dateien;
+        QString geschrieben;
+        for (const Erwartung &e : liste) {
+            if (!dateien.contains(e.datei)) {
+                const QString pfad = QStringLiteral(BRAKMOR_TESTDATA) + "/pgn/" + e.datei;
+                QVERIFY(Pgn::partienLesen(pgnDekodieren(liesDatei(pfad)), dateien[e.datei]));
+            }
+            QList<Pgn> &partien = dateien[e.datei];
+            QVERIFY(e.nummer <= partien.size());
+            int zeile = 0;
+            controller->uebernimmPartie(partien[e.nummer - 1]);
+            const Wiedergabe w =
+                spieleGeladenePartie(*controller, 0, [&zeile](const QString &) { return ++zeile; });
+            const QString wo = QString("%1 game %2: ").arg(e.datei).arg(e.nummer);
+            QVERIFY2(w.meldung.isEmpty(), qPrintable(wo + w.meldung));
+            QVERIFY2(w.halbzuege == e.halbzuege && endstellung() == e.fen,
+                     qPrintable(wo + endstellung()));
+            geschrieben += controller->pgn().erzeugeText(controller->verlauf()->entries()) + "\n";
+        }
+
+        QList<Pgn> zurueck;
+        QVERIFY(Pgn::partienLesen(geschrieben, zurueck));
+        QCOMPARE(zurueck.size(), liste.size());
+        // Of the many short puzzles every eighth is enough to keep the test quick under the
+        // sanitizers; pgn-extract below still checks them all.
+        for (int i = 0; i < zurueck.size(); ++i) {
+            if (liste[i].datei == "tactics.pgn" && liste[i].nummer % 8 != 5)
+                continue;
+            controller->uebernimmPartie(zurueck[i]);
+            const Wiedergabe w =
+                spieleGeladenePartie(*controller, 0, [](const QString &) { return 0; });
+            QVERIFY2(w.halbzuege == liste[i].halbzuege && endstellung() == liste[i].fen,
+                     qPrintable(QString("written game %1: %2").arg(i + 1).arg(w.meldung)));
+        }
+
+        // Names with quotes and backslashes, and a game without moves.
+        Pgn leer;
+        leer.weiss = "Anna \"A\" \\";
+        leer.ergebnis = "*";
+        geschrieben += leer.erzeugeText({HistoryEntry()}) + "\n";
+
+        const QString programm = pgnExtract();
+        if (programm.isEmpty())
+            QSKIP("pgn-extract is not installed (Debian package pgn-extract); check skipped");
+        const QString datei = heim->pfad("geschrieben.pgn");
+        QVERIFY(schreibeDatei(datei, geschrieben.toUtf8()));
+        QProcess pruefung;
+        pruefung.setProcessChannelMode(QProcess::MergedChannels);
+        pruefung.start(programm, {"-r", datei});
+        QVERIFY(pruefung.waitForFinished(60000));
+        const QString bericht = QString::fromLocal8Bit(pruefung.readAll());
+        QVERIFY2(bericht.contains("969 games matched out of 969") &&
+                     !bericht.contains("Line number"),
+                 qPrintable(bericht.right(2000)));
+    }
+
+    void schwarzBeginnt()
+    {
+        // Our own game from a position with Black to move, saved and loaded again.
+        spiele(*controller, "[FEN \"4k3/8/8/8/8/8/4P3/4K2R b K - 3 30\"]\n30... Kd7 31. O-O Ke6 *");
+        QCOMPARE(endstellung(), QString("8/8/4k3/8/8/8/4P3/5RK1 w - - 6 32"));
+        const QString text = controller->pgn().erzeugeText(controller->verlauf()->entries());
+        QVERIFY(text.contains("\n30. Kd7 31. O-O Ke6 *"));
+        const Wiedergabe w = spiele(*controller, text);
+        QCOMPARE(w.meldung, QString());
+        QCOMPARE(w.halbzuege, 3);
+        QCOMPARE(endstellung(), QString("8/8/4k3/8/8/8/4P3/5RK1 w - - 6 32"));
+    }
+
+    void fremdeSchreibweisen()
+    {
+        const QString sauber =
+            "[Event \"a\"]\n\n1. e4 c5 2. e5 d5 3. exd6 Nf6 4. Nf3 e6 5. Be2 Be7 "
+            "6. O-O O-O 7. dxe7 Qxe7 *";
+        QCOMPARE(spiele(*controller, sauber).halbzuege, 14);
+        const QString ziel = endstellung();
+        QVERIFY(ziel.startsWith("rnb2rk1/pp2qppp/4pn2/2p5/8/5N2/PPPPBPPP/RNBQ1RK1 w"));
+
+        const QString fremd = "\xEF\xBB\xBF[Event \"a\"]\r\n\r\n1. e4 $1 c5 (1... e5 (1... e6) "
+                              "2. Nf3) 2. e5!? {x} 2... d5 3. exd6 e.p. ; d6\r\n%e6\r\n"
+                              "3...Nf6 4. Nf3 e6?! 5. Be2 Be7 6. 0-0 0-0 7. dxe7+ Qxe7 $14 *\r\n";
+        QString lesefehler;
+        const Wiedergabe w = spiele(*controller, fremd, &lesefehler);
+        QCOMPARE(lesefehler, QString());
+        QCOMPARE(w.meldung, QString());
+        QCOMPARE(w.halbzuege, 14);
+        QCOMPARE(endstellung(), ziel);
+    }
+
+    void abbruchUndErgebnis()
+    {
+        Wiedergabe w = spiele(*controller, "[Result \"1-0\"]\n1. e4 e5 2. Ke3 Nc6 1-0");
+        QCOMPARE(w.halbzuege, 2);
+        QCOMPARE(w.meldung, QString("MainWindow.ButtonSichernLadenClick: 2. Ke3"));
+        QCOMPARE(controller->verlauf()->lastEntryIndex(), 2);
+        w = spiele(*controller, "[Event \"x\"]\n1. e4 Nbd7 *");
+        QCOMPARE(w.meldung, QString("MainWindow.ButtonSichernLadenClick: 1... Nbd7"));
+
+        // The tags keep a result the moves do not decide; a mate decides it.
+        spiele(*controller, "[Result \"0-1\"]\n1. e4 e5 0-1");
+        QCOMPARE(controller->pgn().ergebnis, QString("0-1"));
+        spiele(*controller, "[Result \"*\"]\n1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7# *");
+        QCOMPARE(controller->pgn().ergebnis, QString("1-0"));
+
+        w = spiele(*controller, "[FEN \"8/8/8 w - - 0 1\"]\n1. e4 *");
+        QCOMPARE(w.halbzuege, 0);
+        QVERIFY(w.meldung.startsWith("Fen String fehlerhaft an Position:"));
+        QCOMPARE(controller->eigeneStartFen(), QString());
+        QCOMPARE(endstellung(),
+                 QString("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
+    }
+
+    void kommandozeile()
+    {
+        const QString datei = heim->pfad("drei.pgn");
+        QVERIFY(schreibeDatei(datei, "[Event \"a\"]\n1. e4 e5 *\n[Event \"b\"]\n1. e4 Zz9 *\n"
+                                     "[Event \"c\"]\n1. d4 *\n"));
+        const QString ausgabe = heim->pfad("aus.pgn");
+        QProcess cli;
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert("HOME", heim->pfad(""));
+        umgebung.insert("XDG_DATA_HOME", heim->pfad("daten"));
+        cli.setProcessEnvironment(umgebung);
+        cli.start(BRAKMOR_CLI, {"pgn", datei, "--out", ausgabe});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 1);
+        QCOMPARE(
+            QString::fromUtf8(cli.readAllStandardOutput()),
+            QString("game 1: ok 2 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\n"
+                    "game 2: error Pgn.ZuglisteAusPgn():Error Zz9; 6\n"
+                    "game 3: ok 1 rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n"
+                    "games: 3 ok: 2 failed: 1\n"));
+        QList<Pgn> geschrieben;
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(liesDatei(ausgabe)), geschrieben));
+        QCOMPARE(geschrieben.size(), 3);
+        QCOMPARE(geschrieben[1].zugtext, QString("1. e4 * "));
+
+        cli.start(BRAKMOR_CLI, {"pgn", ausgabe});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QVERIFY(cli.readAllStandardOutput().endsWith("games: 3 ok: 3 failed: 0\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPgnWiedergabe)
+#include "tst_pgn_wiedergabe.moc"

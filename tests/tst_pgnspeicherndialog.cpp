@@ -1,0 +1,196 @@
+#include "app/einstellungen.h"
+#include "pgn/pgn.h"
+#include "pgn/pgnspeicherndialog.h"
+#include "widgethilfen.h"
+
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+Pgn beispiel()
+{
+    Pgn eintrag;
+    eintrag.datum = QDateTime(QDate(2018, 7, 27), QTime(16, 52));
+    eintrag.event = "Einfach";
+    eintrag.site = "Brakmor V1.26";
+    eintrag.eco = "C20";
+    eintrag.runde = 4;
+    eintrag.weiss = "Ada";
+    eintrag.weissElo = 1850;
+    eintrag.schwarz = "Brakmor";
+    eintrag.schwarzElo = 0;
+    eintrag.ergebnis = "1-0";
+    eintrag.fen = "8/8/8/8/8/8/8/K1k5 w - - 0 1";
+    return eintrag;
+}
+
+QStringList felder(const Pgn &e)
+{
+    return {e.datum.date().toString(Qt::ISODate),
+            e.event,
+            e.site,
+            e.eco,
+            QString::number(e.runde),
+            e.weiss,
+            QString::number(e.weissElo),
+            e.schwarz,
+            QString::number(e.schwarzElo),
+            e.ergebnis,
+            e.fen};
+}
+
+QLineEdit *zeile(QDialog &dialog, const char *name)
+{
+    auto *feld = dialog.findChild<QLineEdit *>(name);
+    Q_ASSERT(feld);
+    return feld;
+}
+
+QPushButton *knopf(QDialog &dialog, const char *name)
+{
+    return dialog.findChild<QPushButton *>(name);
+}
+
+void ersetze(QLineEdit *feld, const QString &eingabe)
+{
+    feld->selectAll();
+    QTest::keyClick(feld, Qt::Key_Delete);
+    QTest::keyClicks(feld, eingabe);
+}
+
+} // namespace
+
+class TestPgnSpeichernDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestUmgebung> umgebung;
+
+private slots:
+    void init()
+    {
+        umgebung = std::make_unique<TestUmgebung>();
+        QVERIFY(umgebung->gueltig());
+    }
+
+    void cleanup() { umgebung.reset(); }
+
+    void zeigtDenEintrag()
+    {
+        Pgn eintrag = beispiel();
+        PgnSpeichernDialog dialog(&eintrag);
+        QCOMPARE(dialog.findChild<QDateTimeEdit *>("dateEdit")->date(), QDate(2018, 7, 27));
+        QCOMPARE(zeile(dialog, "BezeichnungL_Edit")->text(), QString("Einfach"));
+        QCOMPARE(zeile(dialog, "EcoL_Edit")->text(), QString("C20"));
+        QCOMPARE(zeile(dialog, "SpielortL_Edit")->text(), QString("Brakmor V1.26"));
+        QCOMPARE(zeile(dialog, "RundeL_Edit")->text(), QString("4"));
+        QCOMPARE(zeile(dialog, "NameWeissL_Edit")->text(), QString("Ada"));
+        QCOMPARE(zeile(dialog, "EloWsL_Edit")->text(), QString("1850"));
+        QCOMPARE(zeile(dialog, "NameSchwarzL_Edit")->text(), QString("Brakmor"));
+        QCOMPARE(zeile(dialog, "EloSwL_Edit")->text(), QString("0"));
+        QCOMPARE(dialog.windowTitle(), QString("Partie im PGN Format speichern"));
+        const QString link = dialog.findChild<QLabel *>("PGN_DateinameLabel")->text();
+        QVERIFY2(link.contains(">" + appVerzeichnis + "Brakmor.pgn</a>"), qPrintable(link));
+
+        // The result is the game's, shown but not editable.
+        QLineEdit *ergebnis = zeile(dialog, "ErgebnisL_Edit");
+        QCOMPARE(ergebnis->text(), QString("1-0"));
+        QVERIFY(!ergebnis->isEnabled());
+        QTest::keyClicks(ergebnis, "0-1");
+        QCOMPARE(ergebnis->text(), QString("1-0"));
+    }
+
+    void eingabegrenzen()
+    {
+        Pgn eintrag = beispiel();
+        PgnSpeichernDialog dialog(&eintrag);
+        QLineEdit *runde = zeile(dialog, "RundeL_Edit");
+        ersetze(runde, "10000");
+        QCOMPARE(runde->text(), QString("1000"));
+        ersetze(runde, "9999");
+        QCOMPARE(runde->text(), QString("9999"));
+        for (const char *elo : {"EloWsL_Edit", "EloSwL_Edit"}) {
+            ersetze(zeile(dialog, elo), "5001");
+            QCOMPARE(zeile(dialog, elo)->text(), QString("500"));
+            ersetze(zeile(dialog, elo), "-5000");
+            QCOMPARE(zeile(dialog, elo)->text(), QString("5000"));
+        }
+    }
+
+    void speichernSchreibtZurueck()
+    {
+        Pgn eintrag = beispiel();
+        PgnSpeichernDialog dialog(&eintrag);
+        ersetze(zeile(dialog, "RundeL_Edit"), "");
+        ersetze(zeile(dialog, "BezeichnungL_Edit"), "Vereinsabend");
+        ersetze(zeile(dialog, "NameSchwarzL_Edit"), "Grace \"G\" Hopper");
+        ersetze(zeile(dialog, "EloSwL_Edit"), "2100");
+        dialog.findChild<QDateTimeEdit *>("dateEdit")->setDate(QDate(2019, 1, 2));
+        QTest::mouseClick(knopf(dialog, "okButton"), Qt::LeftButton);
+
+        QCOMPARE(dialog.result(), 1);
+        Pgn erwartet = beispiel();
+        erwartet.runde = 0;
+        erwartet.event = "Vereinsabend";
+        erwartet.schwarz = "Grace \"G\" Hopper";
+        erwartet.schwarzElo = 2100;
+        erwartet.datum.setDate(QDate(2019, 1, 2));
+        QCOMPARE(felder(eintrag), felder(erwartet));
+    }
+
+    void abbrechenUndLadenLassenDenEintrag_data()
+    {
+        QTest::addColumn<QString>("knopfName");
+        QTest::addColumn<int>("ergebnis");
+        QTest::newRow("Abbruch") << "cancelButton" << 0;
+        QTest::newRow("Laden") << "ladenButton" << 5;
+        QTest::newRow("Fenster geschlossen") << "" << 0;
+    }
+
+    void abbrechenUndLadenLassenDenEintrag()
+    {
+        QFETCH(QString, knopfName);
+        QFETCH(int, ergebnis);
+        QFile sammlung(appVerzeichnis + "Brakmor.pgn");
+        QVERIFY(sammlung.open(QIODevice::WriteOnly));
+        sammlung.close();
+
+        Pgn eintrag = beispiel();
+        PgnSpeichernDialog dialog(&eintrag);
+        QVERIFY(knopf(dialog, "ladenButton")->isEnabled());
+        ersetze(zeile(dialog, "NameWeissL_Edit"), "Otto");
+        ersetze(zeile(dialog, "RundeL_Edit"), "7");
+        beiModalemFenster<PgnSpeichernDialog>([&](PgnSpeichernDialog *offen) {
+            if (knopfName.isEmpty())
+                offen->close();
+            else
+                QTest::mouseClick(knopf(*offen, qPrintable(knopfName)), Qt::LeftButton);
+        });
+        QCOMPARE(dialog.exec(), ergebnis);
+        QCOMPARE(felder(eintrag), felder(beispiel()));
+    }
+
+    void ladenNurMitSammlung()
+    {
+        Pgn eintrag = beispiel();
+        PgnSpeichernDialog dialog(&eintrag);
+        QVERIFY(!knopf(dialog, "ladenButton")->isEnabled());
+    }
+
+    void ohneDatumGiltHeute()
+    {
+        Pgn eintrag = beispiel();
+        eintrag.datum = QDateTime();
+        PgnSpeichernDialog dialog(&eintrag);
+        QTest::mouseClick(knopf(dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(eintrag.datum.date(), QDate::currentDate());
+    }
+};
+
+QTEST_MAIN(TestPgnSpeichernDialog)
+#include "tst_pgnspeicherndialog.moc"
