@@ -1,6 +1,7 @@
 #include "core/felder.h"
 #include "core/fen.h"
 #include "core/stellung.h"
+#include "engine/abbrechen.h"
 #include "engine/bewerter.h"
 #include "engine/zufall.h"
 
@@ -41,6 +42,7 @@ public:
         position.holeBrett(brett);
         const Zug letzter = position.holeLetztenZug();
         auto s = std::make_unique<stellung>();
+        s->abbruch = nullptr;
         s->setzeRochaderechte(position.holeRochaderechte());
         s->setzeBrett(brett);
         s->setzeWandlungsFigur(DAME);
@@ -128,6 +130,7 @@ private slots:
     void endwertIstSumme();
     void phasen();
     void ohneKoenig();
+    void abbruchLaesstPassGanz();
 };
 
 void TestBewerter::kandidaten()
@@ -368,6 +371,24 @@ void TestBewerter::ohneKoenig()
     Bewerter &b = pass.bewerte({{"e2e4", 0}, {"e1d1", 0}});
     QCOMPARE(b.anzahlZeilen(), 2);
     QCOMPARE(pass.zeile("e2e4").gegKoeBeweg, 0);
+}
+
+// A stop asked while the pass runs does not cut its searches short.
+void TestBewerter::abbruchLaesstPassGanz()
+{
+    const QString fen =
+        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
+    const std::initializer_list<Kandidat> kandidaten = {
+        {"e1g1", 20}, {"d2d3", 10}, {"f3g5", 5}, {"b1c3", 0}, {"d1e2", -20}};
+    Pass ruhig(fen);
+    ruhig.bewerte(kandidaten);
+    abbrechen = true;
+    Pass gestoert(fen);
+    gestoert.bewerte(kandidaten);
+    abbrechen = false;
+    QCOMPARE(gestoert.ergebnis(), ruhig.ergebnis());
+    for (const Kandidat &k : kandidaten)
+        QCOMPARE(gestoert.zeile(k.zug).endwert, ruhig.zeile(k.zug).endwert);
 }
 
 QTEST_MAIN(TestBewerter)
