@@ -11,6 +11,9 @@ int befehlFen(const QStringList &argumente);
 int befehlLegal(const QStringList &argumente);
 int befehlPlay(const QStringList &argumente);
 int befehlPgn(const QStringList &argumente);
+int befehlJob(const QStringList &argumente);
+int befehlUci(const QStringList &argumente);
+int befehlBench(const QStringList &argumente);
 
 // Move flags as the commands print them: "0x0010".
 QString flagText(int32_t flags);

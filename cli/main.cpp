@@ -12,8 +12,8 @@ struct Befehl
 };
 
 const Befehl BEFEHLE[] = {
-    {"perft", befehlPerft}, {"fen", befehlFen}, {"legal", befehlLegal},
-    {"play", befehlPlay},   {"pgn", befehlPgn},
+    {"perft", befehlPerft}, {"fen", befehlFen}, {"legal", befehlLegal}, {"play", befehlPlay},
+    {"pgn", befehlPgn},     {"job", befehlJob}, {"uci", befehlUci},     {"bench", befehlBench},
 };
 
 } // namespace
@@ -22,7 +22,10 @@ int nutzung()
 {
     QTextStream(stderr) << "usage: brakmor-cli perft DEPTH [FEN] | fen FEN | legal [FEN]\n"
                            "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n"
-                           "       brakmor-cli pgn FILE [--out OUTFILE]\n";
+                           "       brakmor-cli pgn FILE [--out OUTFILE]\n"
+                           "       brakmor-cli job [--level 1..5] [--suggestion] [--report] "
+                           "[--fen FEN] [MOVE...]\n"
+                           "       brakmor-cli uci | bench [LEVEL...]\n";
     return 2;
 }
 

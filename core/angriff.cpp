@@ -2,7 +2,9 @@
 #include "core/stellung.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <utility>
 
 bool stellung::feldAngegriffen(bool schwarz, int feld) const
 {
@@ -41,18 +43,93 @@ bool stellung::feldAngegriffen(bool schwarz, int feld) const
 
 namespace {
 
-// Whether a piece met at the given distance in direction r can take part in an exchange on the
-// square the walk started from.
-bool schlaegtMit(int32_t code, int r, int abstand)
+// For every piece code, the directions (bits 0..7, as in RICHTUNGEN) in which the piece captures
+// on a neighbouring square (low byte) and at any distance (high byte). Looked up for every piece
+// a ray meets, so the exchange needs no case analysis per square.
+constexpr int32_t GROESSTER_CODE = KOENIG;
+using Schlagmasken = std::array<uint16_t, 2 * GROESSTER_CODE + 1>;
+
+constexpr uint16_t schlagmaske(int32_t code)
 {
-    switch (std::abs(code)) {
-    case DAME: return true;
-    case TURM: return r < 4;
-    case LAEUFER: return r >= 4;
-    case KOENIG: return abstand == 1;
-    case BAUER: return abstand == 1 && (code < 0 ? (r == 4 || r == 5) : r >= 6);
-    default: return false;
+    const int32_t art = code < 0 ? -code : code;
+    switch (art) {
+    case DAME: return 0xFFFF;
+    case TURM: return 0x0F0F;
+    case LAEUFER: return 0xF0F0;
+    case KOENIG: return 0x00FF;
+    // White pawns capture towards lower indices, so they attack from below (+9, +11).
+    case BAUER: return code < 0 ? 0x0030 : 0x00C0;
+    default: return 0;
     }
+}
+
+constexpr Schlagmasken baueSchlagmasken()
+{
+    Schlagmasken masken{};
+    for (int32_t code = -GROESSTER_CODE; code <= GROESSTER_CODE; ++code)
+        masken[code + GROESSTER_CODE] = schlagmaske(code);
+    return masken;
+}
+constexpr Schlagmasken SCHLAGMASKEN = baueSchlagmasken();
+
+inline uint16_t schlagmaskeVon(int32_t code)
+{
+    return uint32_t(code + GROESSTER_CODE) <= uint32_t(2 * GROESSTER_CODE)
+               ? SCHLAGMASKEN[code + GROESSTER_CODE]
+               : 0;
+}
+
+// The pieces that can capture on a square, by line: each line holds the pieces in the order
+// they can join, the first being the nearest.
+struct Angreifer
+{
+    int32_t strahl[16][7];
+    int laenge[16];
+    int strahlen = 0;
+};
+
+// One direction at a time, with its step known at compile time: this walk over empty squares is
+// the hottest loop of the search.
+template<int r>
+inline void sammleStrahl(const int32_t *brett, int feld, Angreifer &a)
+{
+    constexpr int schritt = RICHTUNGEN[r];
+    constexpr uint16_t fern = uint16_t(0x100 << r);
+    const int32_t *stelle = brett + feld + schritt;
+    while (*stelle == LEER)
+        stelle += schritt;
+    int32_t code = *stelle;
+    const uint16_t noetig = stelle == brett + feld + schritt ? uint16_t(1 << r) : fern;
+    if (!(schlagmaskeVon(code) & noetig))
+        return;
+    // Behind the first piece only those that capture from afar can join.
+    int n = 0;
+    do {
+        a.strahl[a.strahlen][n++] = code;
+        stelle += schritt;
+        while (*stelle == LEER)
+            stelle += schritt;
+        code = *stelle;
+    } while (schlagmaskeVon(code) & fern);
+    a.laenge[a.strahlen++] = n;
+}
+
+template<int r>
+inline void sammleSpringer(const int32_t *brett, int feld, Angreifer &a)
+{
+    const int32_t code = brett[feld + RICHTUNGEN[r]];
+    if (code == PFERD || code == -PFERD) {
+        a.strahl[a.strahlen][0] = code;
+        a.laenge[a.strahlen++] = 1;
+    }
+}
+
+template<int... r>
+inline void sammleAlle(const int32_t *brett, int feld, Angreifer &a,
+                       std::integer_sequence<int, r...>)
+{
+    (sammleStrahl<r>(brett, feld, a), ...);
+    (sammleSpringer<r + 8>(brett, feld, a), ...);
 }
 
 } // namespace
@@ -66,30 +143,11 @@ int32_t stellung::tauschwert(int feld) const
     if (uint32_t(ziel) <= 1)
         return 0;
 
-    int32_t strahl[16][7];
-    int laenge[16];
-    int strahlen = 0;
-    for (int r = 0; r < 8; ++r) {
-        int n = 0;
-        int abstand = 1;
-        for (int stelle = feld + RICHTUNGEN[r];; stelle += RICHTUNGEN[r], ++abstand) {
-            const int32_t code = brett[stelle];
-            if (code == LEER)
-                continue;
-            if (code == RAND || !schlaegtMit(code, r, abstand))
-                break;
-            strahl[strahlen][n++] = code;
-        }
-        if (n)
-            laenge[strahlen++] = n;
-    }
-    for (int r = 8; r < 16; ++r) {
-        const int32_t code = brett[feld + RICHTUNGEN[r]];
-        if (code == PFERD || code == -PFERD) {
-            strahl[strahlen][0] = code;
-            laenge[strahlen++] = 1;
-        }
-    }
+    Angreifer angreifer;
+    sammleAlle(brett, feld, angreifer, std::make_integer_sequence<int, 8>());
+    const auto &strahl = angreifer.strahl;
+    const int *laenge = angreifer.laenge;
+    const int strahlen = angreifer.strahlen;
 
     const bool zielSchwarz = ziel > 0;
     bool schlaegerSchwarz = !zielSchwarz;

@@ -115,7 +115,6 @@ private:
     void koenigsZuege();
     void rochade(int ecke);
     void enPassantZuege();
-    void sammleSchlagzug(int von, int nach, int &anzahl);
 
     bool ruhigeLinie(int ply) const;
     bool transpositionsSchluessel(const Zug &zug, quint64 &schluessel) const;

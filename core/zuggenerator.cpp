@@ -1,7 +1,10 @@
 #include "core/richtungen.h"
 #include "core/stellung.h"
 
+#include <QtAlgorithms>
+
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -17,19 +20,6 @@ bool eckeMitRochaderecht(int feld, const Rochaderechte &r)
 }
 
 } // namespace
-
-inline void stellung::sammleSchlagzug(int von, int nach, int &anzahl)
-{
-    const int32_t code = brett[nach];
-    if (!istGegner(code, schwarzAmZug))
-        return;
-    if (code == KOENIG || code == -KOENIG) {
-        koenigSchlagbar = true;
-        return;
-    }
-    if (anzahl < MAX_ZUEGE - 1)
-        zugliste[anzahl++] = Zug{von, nach, std::abs(code), 0};
-}
 
 bool stellung::istSchildbauer(int feld, bool schwarz) const
 {
@@ -280,51 +270,109 @@ void stellung::rochade(int ecke)
     }
 }
 
+namespace {
+
+// The captures of one side, collected square by square. The side is a template parameter and each
+// direction a constant: the leaves of the search call this more than anything else.
+template<bool schwarz>
+class Schlagsammler
+{
+public:
+    Schlagsammler(const int32_t *brett, Zug *liste)
+        : brett(brett)
+        , liste(liste)
+    {}
+
+    // Returns the number of captures; a capture of the king is only reported.
+    int sammle(bool &koenigSchlagbar)
+    {
+        for (int zeile = 20; zeile <= 90 && !koenigGefunden; zeile += 10) {
+            // Which squares of the rank hold own pieces, computed without a branch per square:
+            // the pattern is too irregular for the branch predictor.
+            const int32_t *reihe = brett + zeile + 2;
+            unsigned eigene = 0;
+            for (int i = 0; i < 8; ++i)
+                eigene |= unsigned(schwarz ? reihe[i] > 1 : reihe[i] < 0) << i;
+            for (; eigene && !koenigGefunden; eigene &= eigene - 1)
+                figur(zeile + 2 + int(qCountTrailingZeroBits(eigene)));
+        }
+        koenigSchlagbar = koenigGefunden;
+        return anzahl;
+    }
+
+private:
+    void figur(int feld)
+    {
+        switch (schwarz ? brett[feld] : -brett[feld]) {
+        case BAUER:
+            if (schwarz) {
+                ziel(feld, feld + 11);
+                ziel(feld, feld + 9);
+            } else {
+                ziel(feld, feld - 9);
+                ziel(feld, feld - 11);
+            }
+            break;
+        case PFERD:
+            schritte(feld, std::integer_sequence<int, 8, 9, 10, 11, 12, 13, 14, 15>());
+            break;
+        case KOENIG: schritte(feld, std::integer_sequence<int, 0, 1, 2, 3, 4, 5, 6, 7>()); break;
+        case LAEUFER: linien(feld, std::integer_sequence<int, 4, 5, 6, 7>()); break;
+        case TURM: linien(feld, std::integer_sequence<int, 0, 1, 2, 3>()); break;
+        case DAME: linien(feld, std::integer_sequence<int, 0, 1, 2, 3, 4, 5, 6, 7>()); break;
+        default: break;
+        }
+    }
+
+    void ziel(int von, int nach)
+    {
+        const int32_t code = brett[nach];
+        if (!(schwarz ? code < 0 : code > 1))
+            return;
+        if (code == KOENIG || code == -KOENIG) {
+            koenigGefunden = true;
+            return;
+        }
+        if (anzahl < MAX_ZUEGE - 1)
+            liste[anzahl++] = Zug{von, nach, schwarz ? -code : code, 0};
+    }
+
+    template<int... r>
+    void schritte(int feld, std::integer_sequence<int, r...>)
+    {
+        (ziel(feld, feld + RICHTUNGEN[r]), ...);
+    }
+
+    template<int r>
+    void linie(int feld)
+    {
+        constexpr int schritt = RICHTUNGEN[r];
+        int nach = feld + schritt;
+        while (brett[nach] == LEER)
+            nach += schritt;
+        ziel(feld, nach);
+    }
+
+    template<int... r>
+    void linien(int feld, std::integer_sequence<int, r...>)
+    {
+        (linie<r>(feld), ...);
+    }
+
+    const int32_t *brett;
+    Zug *liste;
+    int anzahl = 0;
+    bool koenigGefunden = false;
+};
+
+} // namespace
+
 // Captures only, one per target square: the least valuable attacker's, which is what the exchange
 // at the leaves starts with.
 void stellung::generiereSchlagzuege()
 {
-    koenigSchlagbar = false;
-    const bool schwarz = schwarzAmZug;
-    int anzahl = 0;
-    for (int feld = 22; feld <= 99 && !koenigSchlagbar; ++feld) {
-        const int32_t code = brett[feld];
-        if (!istEigen(code, schwarz))
-            continue;
-        switch (std::abs(code)) {
-        case BAUER:
-            if (schwarz) {
-                sammleSchlagzug(feld, feld + 11, anzahl);
-                sammleSchlagzug(feld, feld + 9, anzahl);
-            } else {
-                sammleSchlagzug(feld, feld - 9, anzahl);
-                sammleSchlagzug(feld, feld - 11, anzahl);
-            }
-            break;
-        case PFERD:
-            for (int r = 8; r < 16; ++r)
-                sammleSchlagzug(feld, feld + RICHTUNGEN[r], anzahl);
-            break;
-        case KOENIG:
-            for (int r = 0; r < 8; ++r)
-                sammleSchlagzug(feld, feld + RICHTUNGEN[r], anzahl);
-            break;
-        case LAEUFER:
-        case TURM:
-        case DAME: {
-            const int erste = std::abs(code) == LAEUFER ? 4 : 0;
-            const int letzte = std::abs(code) == TURM ? 3 : 7;
-            for (int r = erste; r <= letzte; ++r) {
-                int nach = feld + RICHTUNGEN[r];
-                while (brett[nach] == LEER)
-                    nach += RICHTUNGEN[r];
-                sammleSchlagzug(feld, nach, anzahl);
-            }
-            break;
-        }
-        default: break;
-        }
-    }
+    const int anzahl = schwarzAmZug ? Schlagsammler<true>(brett, zugliste).sammle(koenigSchlagbar)
+                                    : Schlagsammler<false>(brett, zugliste).sammle(koenigSchlagbar);
 
     int behalten = 0;
     for (int i = 0; i < anzahl; ++i) {

@@ -1,0 +1,96 @@
+#include "cli/befehle.h"
+
+#include "app/einstellungen.h"
+#include "cli/spielaufbau.h"
+#include "core/fen.h"
+#include "engine/berechnezug.h"
+#include "engine/bericht.h"
+#include "game/controller.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QtConcurrent>
+
+namespace {
+
+struct Aufruf
+{
+    int stufe = 0; // 0: the level of the settings
+    bool vorschlag = false;
+    bool bericht = false;
+    QString fen = QString::fromLatin1(startFen);
+    QStringList zuege;
+};
+
+// The FEN may come quoted or as separate words; it ends at the next option or move.
+bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
+{
+    for (int i = 0; i < argumente.size(); ++i) {
+        const QString &wort = argumente[i];
+        if (wort == QLatin1String("--level")) {
+            bool ok = false;
+            aufruf.stufe = argumente.value(++i).toInt(&ok);
+            if (!ok || aufruf.stufe < 1 || aufruf.stufe > 5)
+                return false;
+        } else if (wort == QLatin1String("--suggestion")) {
+            aufruf.vorschlag = true;
+        } else if (wort == QLatin1String("--report")) {
+            aufruf.bericht = true;
+        } else if (wort == QLatin1String("--fen")) {
+            QStringList teile;
+            while (i + 1 < argumente.size() && !argumente[i + 1].startsWith(QLatin1String("--")) &&
+                   !istKoordinatenZug(argumente[i + 1]))
+                teile << argumente[++i];
+            if (teile.isEmpty())
+                return false;
+            aufruf.fen = teile.join(QLatin1Char(' '));
+        } else if (istKoordinatenZug(wort)) {
+            aufruf.zuege << wort;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// Computes the engine's move (or with --suggestion the suggestion for the human) in the game
+// reached by the moves, the way the window starts the job. The settings are changed for this run
+// only; nothing is saved.
+int befehlJob(const QStringList &argumente)
+{
+    Aufruf aufruf;
+    if (!leseAufruf(argumente, aufruf))
+        return nutzung();
+
+    Controller controller;
+    behalteEinstellungen();
+    QString fehler;
+    if (!spieleAuf(controller, aufruf.fen, aufruf.zuege, fehler)) {
+        QTextStream(stderr) << "brakmor-cli: " << fehler << '\n';
+        return 1;
+    }
+    if (aufruf.stufe)
+        einstellungen.schwierigkeit = aufruf.stufe;
+    if (aufruf.bericht)
+        einstellungen.htmlWertetabelle = true;
+
+    const bool schwarz = controller.schwarzAmZug();
+    const QDateTime beginn = QDateTime::currentDateTime().addSecs(-1);
+    const QString ergebnis = QtConcurrent::run(berechneZug, schwarz, aufruf.vorschlag,
+                                               jobDaten(controller), erfasseJobKontext())
+                                 .result();
+
+    QTextStream aus(stdout);
+    if (einstellungen.htmlWertetabelle) {
+        const QFileInfo bericht(berichtDateiname(appVerzeichnis, schwarz, aufruf.vorschlag));
+        if (bericht.exists() && bericht.lastModified() >= beginn)
+            aus << "report: " << bericht.absoluteFilePath() << '\n';
+        else
+            aus << "report: none written\n";
+    }
+    aus << ergebnis << '\n';
+    return 0;
+}

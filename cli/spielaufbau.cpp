@@ -1,0 +1,74 @@
+#include "cli/spielaufbau.h"
+
+#include "app/einstellungen.h"
+#include "core/felder.h"
+#include "core/positionsblock.h"
+#include "game/controller.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdlib>
+
+void behalteEinstellungen()
+{
+    einstellungen.anzahlStarts = std::max(0, einstellungen.anzahlStarts - 1);
+    speichereEinstellungen();
+}
+
+bool istKoordinatenZug(const QString &text)
+{
+    static const QRegularExpression muster(QStringLiteral("^[a-h][1-8][a-h][1-8][qrbn]?$"));
+    return muster.match(text).hasMatch();
+}
+
+bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zuege,
+               QString &fehler)
+{
+    const int ergebnis = controller.stellungAusFen(fen);
+    if (ergebnis != 0) {
+        fehler = QStringLiteral("not a valid FEN (result %1)").arg(ergebnis);
+        return false;
+    }
+    controller.setzeEigeneStartFen(fen);
+    controller.starteSpiel(0);
+    bool spielEnde = !controller.legaleZuegeErmitteln(controller.schwarzAmZug());
+    for (int zeile = 1; zeile <= zuege.size(); ++zeile) {
+        const QString &text = zuege[zeile - 1];
+        if (spielEnde || !istKoordinatenZug(text)) {
+            fehler = spielEnde ? QStringLiteral("the game is over before %1").arg(text)
+                               : QStringLiteral("not a move: %1").arg(text);
+            return false;
+        }
+        int von = 0;
+        int nach = 0;
+        feldAusName(text.mid(0, 2), von);
+        feldAusName(text.mid(2, 2), nach);
+        Zug zug{von, nach, 0, controller.schwarzAmZug() ? ZUG_SCHWARZ : 0};
+        if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
+            zug.flags |= ZUG_WANDLUNG;
+        const int32_t figur = text.size() == 5 ? figurAusBuchstabe(text.at(4).toUpper()) : DAME;
+        QString meldung;
+        QString zugText;
+        if (!controller.bewegeFigur(zug, figur, zeile, meldung, zugText, spielEnde)) {
+            fehler = QStringLiteral("illegal move %1").arg(text);
+            return false;
+        }
+    }
+    controller.legaleZuegeErmitteln(controller.schwarzAmZug());
+    return true;
+}
+
+QByteArray jobDaten(const Controller &controller)
+{
+    Positionsblock block;
+    std::copy(controller.brett(), controller.brett() + BRETT_ZELLEN, block.brett);
+    block.letzterZug = controller.letzterZug();
+    block.rochaderechte = Rochaderechte::ausWort(controller.rochaderechte());
+    return schreibePositionsblock(block);
+}
+
+QString koordinatenText(const Zug &zug)
+{
+    return koordinatenZug(zug.von, zug.nach, (zug.flags & ZUG_WANDLUNG) ? DAME : 0);
+}

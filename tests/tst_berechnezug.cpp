@@ -1,0 +1,318 @@
+#include "core/fen.h"
+#include "core/positionsblock.h"
+#include "engine/abbrechen.h"
+#include "engine/berechnezug.h"
+#include "engine/zufall.h"
+#include "engine/zugwahl.h"
+#include "game/spielzustand.h"
+
+#include <QFutureWatcher>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtConcurrent>
+#include <QtTest>
+
+namespace {
+
+QByteArray block(const QString &fen, bool &schwarz)
+{
+    fenStellung stellung;
+    if (stellung.leseFen(fen, schwarz) != 0)
+        qFatal("test position not readable: %s", qPrintable(fen));
+    Positionsblock b;
+    stellung.holeBrett(b.brett);
+    b.letzterZug = stellung.holeLetztenZug();
+    b.rochaderechte = Rochaderechte::ausWort(stellung.holeRochaderechte());
+    return schreibePositionsblock(b);
+}
+
+JobKontext kontext(int stufe, quint32 keim = 1)
+{
+    JobKontext k;
+    k.schwierigkeit = stufe;
+    k.zufallsKeim = keim;
+    return k;
+}
+
+QStringList job(const QString &fen, const JobKontext &k, bool istVorschlag = false)
+{
+    bool schwarz;
+    const QByteArray daten = block(fen, schwarz);
+    return berechneZug(schwarz, istVorschlag, daten, k).split(QLatin1Char('|'));
+}
+
+// Everything but the time.
+QStringList ohneZeit(QStringList felder)
+{
+    felder.removeAt(7);
+    return felder;
+}
+
+// White's bishop takes g7 and the rook the h-file: the black king has g8 only.
+const QString EIN_ZUG = QStringLiteral("7k/8/8/8/8/2B5/8/K6R b - - 0 1");
+// Rook check on the h-file: g8 and g7.
+const QString ZWEI_ZUEGE = QStringLiteral("7k/8/8/8/8/8/8/K6R b - - 0 1");
+const QString MATT = QStringLiteral("R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1");
+const QString BAUERNENDSPIEL = QStringLiteral("8/8/4k3/8/8/4K3/3P4/8 w - - 0 1");
+const QString MITTELSPIEL =
+    QStringLiteral("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+
+} // namespace
+
+class TestBerechneZug : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tiefe();
+    void vertiefung();
+    void schwaechererZug();
+    void keinZug();
+    void einZug();
+    void vieleZuege();
+    void schwaechung();
+    void stufeAusserhalb();
+    void falscheBlockgroesse();
+    void kontextStattGlobale();
+    void bericht();
+    void nebenlaeufig();
+    void abbruch();
+};
+
+void TestBerechneZug::tiefe()
+{
+    QCOMPARE(suchtiefe(1, false, false), 3);
+    QCOMPARE(suchtiefe(2, false, true), 4);
+    QCOMPARE(suchtiefe(3, false, false), 5);
+    QCOMPARE(suchtiefe(5, false, true), 6);
+    QCOMPARE(suchtiefe(1, true, false), 5); // a suggestion always looks deeper
+    QCOMPARE(suchtiefe(2, true, true), 6);
+    QCOMPARE(begrenzteStufe(0), 1);
+    QCOMPARE(begrenzteStufe(-20), 1);
+    QCOMPARE(begrenzteStufe(3), 3);
+    QCOMPARE(begrenzteStufe(9), 5);
+}
+
+void TestBerechneZug::vertiefung()
+{
+    const Zug zug{86, 66, 0, 0};
+    const Zug matt{86, 66, 0, ZUG_KEINE_ANTWORT | ZUG_SCHACH};
+    auto pruefe = [](int stufe, bool frueh, const Zug &z, int n, qint64 ms) {
+        const Vertiefung v = pruefeVertiefung(stufe, frueh, z, n, ms);
+        return v.aktiv ? QStringLiteral("+%1%2").arg(v.zusatz).arg(v.mitVorgabe ? "v" : "")
+                       : QStringLiteral("-");
+    };
+    QCOMPARE(pruefe(1, false, zug, 20, 10), QStringLiteral("-"));
+    QCOMPARE(pruefe(2, false, zug, 20, 10), QStringLiteral("-"));
+    QCOMPARE(pruefe(3, false, zug, 20, 10), QStringLiteral("+1"));
+    QCOMPARE(pruefe(3, false, zug, 20, 200), QStringLiteral("+1"));
+    QCOMPARE(pruefe(3, false, zug, 20, 201), QStringLiteral("-"));
+    QCOMPARE(pruefe(4, false, zug, 20, 50), QStringLiteral("+2v"));
+    QCOMPARE(pruefe(4, false, zug, 20, 51), QStringLiteral("+1v"));
+    QCOMPARE(pruefe(4, false, zug, 20, 1999), QStringLiteral("+1v"));
+    QCOMPARE(pruefe(4, false, zug, 20, 2000), QStringLiteral("-"));
+    QCOMPARE(pruefe(5, false, zug, 20, 0), QStringLiteral("+2"));
+    QCOMPARE(pruefe(5, false, zug, 20, 150), QStringLiteral("+1"));
+    QCOMPARE(pruefe(5, false, zug, 20, 30000), QStringLiteral("+1"));
+    QCOMPARE(pruefe(5, true, zug, 20, 10), QStringLiteral("-"));
+    QCOMPARE(pruefe(5, false, matt, 20, 10), QStringLiteral("-"));
+    QCOMPARE(pruefe(5, false, zug, 1, 10), QStringLiteral("-"));
+}
+
+void TestBerechneZug::schwaechererZug()
+{
+    const Zug liste[] = {{86, 66, 120, 0}, {85, 65, 100, 0}, {84, 64, -150, 0}, {}};
+    QCOMPARE(::schwaechererZug(liste), 1);
+    const Zug nah[] = {{86, 66, 120, 0}, {85, 65, 100, 0}, {84, 64, -111, 0}, {}};
+    QCOMPARE(::schwaechererZug(nah), 2);
+    const Zug allein[] = {{86, 66, 120, 0}, {}};
+    QCOMPARE(::schwaechererZug(allein), 0);
+}
+
+void TestBerechneZug::keinZug()
+{
+    const QStringList felder = job(MATT, kontext(1));
+    QCOMPARE(felder.size(), 9);
+    QCOMPARE(felder.mid(0, 7), QStringList({"00", "00", "0", "00", "00", "0", "T3 00"}));
+    QCOMPARE(felder.at(8), QStringLiteral("-"));
+    QCOMPARE(job(MATT, kontext(5)).at(6), QStringLiteral("T5 00"));
+}
+
+void TestBerechneZug::einZug()
+{
+    for (int stufe : {1, 5}) {
+        const QStringList felder = job(EIN_ZUG, kontext(stufe));
+        QCOMPARE(felder.size(), 9);
+        QCOMPARE(felder.at(0), QStringLiteral("29"));
+        QCOMPARE(felder.at(1), QStringLiteral("28"));
+        QCOMPARE(felder.mid(3, 3), QStringList({"00", "00", "0"}));
+        QVERIFY(felder.at(6).endsWith(QLatin1String(" 01")));
+        QCOMPARE(felder.at(8), QStringLiteral("-"));
+    }
+}
+
+void TestBerechneZug::vieleZuege()
+{
+    // Level 3 deepens by one ply when the first search was fast, as it always is here.
+    JobKontext k = kontext(3);
+    const QStringList felder = job(BAUERNENDSPIEL, k);
+    QCOMPARE(felder.size(), 9);
+    QVERIFY(felder.at(0).toInt() >= 22 && felder.at(1).toInt() <= 99);
+    QVERIFY(felder.at(3).toInt() >= 22);
+    QVERIFY(felder.at(0) != felder.at(3) || felder.at(1) != felder.at(4));
+    // Deepened once: the moves of the deeper search, then those of the first.
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^T6 \\d\\d/\\d\\d$")).match(felder.at(6)).hasMatch(),
+        qPrintable(felder.at(6)));
+    QCOMPARE(felder.at(8), QStringLiteral("W"));
+    bool zahl = false;
+    felder.at(7).toLongLong(&zahl);
+    QVERIFY(zahl);
+
+    // In the early opening the engine does not deepen.
+    k.fruehePhase = k.eroeffnungsphase = true;
+    const QStringList frueh = job(QString::fromLatin1(startFen), k);
+    QCOMPARE(frueh.at(6), QStringLiteral("T5 20"));
+    QCOMPARE(frueh.at(8), QStringLiteral("S"));
+}
+
+// Two king moves, both within reach of each other, and no randomness in the terms: the seed
+// alone decides whether the easiest level plays the second one.
+void TestBerechneZug::schwaechung()
+{
+    int geschwaecht = 0;
+    int normal = 0;
+    for (quint32 keim = 0; keim < 40; ++keim) {
+        JobKontext k = kontext(1, keim);
+        k.zufall = 0;
+        Zufall zufall(keim);
+        zufall.zahl(0, 0); // one random term per candidate
+        zufall.zahl(0, 0);
+        const bool erwartet = zufall.zahl(0, 6) == 3;
+
+        const QStringList felder = job(ZWEI_ZUEGE, k);
+        QCOMPARE(felder.at(6).endsWith(QLatin1String(" Z")), erwartet);
+        if (erwartet) {
+            ++geschwaecht;
+            QCOMPARE(felder.mid(0, 2), felder.mid(3, 2)); // the runner-up is played
+        } else {
+            ++normal;
+            QVERIFY(felder.mid(0, 2) != felder.mid(3, 2));
+        }
+        QVERIFY(!job(ZWEI_ZUEGE, k, true).at(6).endsWith(QLatin1String(" Z")));
+        QVERIFY(!job(ZWEI_ZUEGE, kontext(2, keim)).at(6).endsWith(QLatin1String(" Z")));
+    }
+    QVERIFY(geschwaecht > 0);
+    QVERIFY(normal > 0);
+}
+
+void TestBerechneZug::stufeAusserhalb()
+{
+    QCOMPARE(job(BAUERNENDSPIEL, kontext(0)).at(6).left(3), QStringLiteral("T3 "));
+    QCOMPARE(job(BAUERNENDSPIEL, kontext(-5)).at(6).left(3), QStringLiteral("T3 "));
+    const QStringList hoch = job(BAUERNENDSPIEL, kontext(9));
+    QCOMPARE(hoch.size(), 9);
+    QVERIFY(hoch.at(6).contains(QLatin1Char('/'))); // level 5 always deepens
+    QVERIFY(hoch.at(8) != QLatin1String("-"));
+}
+
+void TestBerechneZug::falscheBlockgroesse()
+{
+    bool schwarz;
+    const QByteArray richtig = block(QString::fromLatin1(startFen), schwarz);
+    const QString leer = QStringLiteral("00|00|0|00|00|0|T3 00|0|-");
+    QCOMPARE(berechneZug(false, false, richtig.left(507), kontext(1)), leer);
+    QCOMPARE(berechneZug(false, false, richtig + 'x', kontext(1)), leer);
+    QCOMPARE(berechneZug(false, false, QByteArray(), kontext(1)), leer);
+    QCOMPARE(berechneZug(false, false, QByteArray(), kontext(3)),
+             QStringLiteral("00|00|0|00|00|0|T5 00|0|-"));
+}
+
+// The job works on the state it was given, not on what the game has moved on to.
+void TestBerechneZug::kontextStattGlobale()
+{
+    eroeffnungsphase = fruehePhase = true;
+    const QString fen =
+        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
+    QCOMPARE(job(fen, kontext(1)).at(8), QStringLiteral("M"));
+    eroeffnungsphase = fruehePhase = false;
+    JobKontext k = kontext(1);
+    k.eroeffnungsphase = true;
+    QCOMPARE(job(fen, k).at(8), QStringLiteral("s"));
+
+    fruehePhase = true;
+    standzeit[77] = 5;
+    const JobKontext erfasst = erfasseJobKontext();
+    QVERIFY(erfasst.fruehePhase);
+    QCOMPARE(erfasst.standzeit[77], 5);
+    QVERIFY(erfasst.zufallsKeim != erfasseJobKontext().zufallsKeim);
+    fruehePhase = false;
+    standzeit[77] = 0;
+}
+
+void TestBerechneZug::bericht()
+{
+    QTemporaryDir ordner;
+    QVERIFY(ordner.isValid());
+    JobKontext k = kontext(1);
+    k.htmlWertetabelle = true;
+    k.datenordner = ordner.path() + QLatin1Char('/');
+    job(QString::fromLatin1(startFen), k);
+    QFile weiss(ordner.filePath(QStringLiteral("Schach-Bewertung_ws.html")));
+    QVERIFY(weiss.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = weiss.readAll();
+    QVERIFY(inhalt.startsWith("\xEF\xBB\xBF<!DOCTYPE"));
+    QVERIFY(QString::fromUtf8(inhalt).contains(QStringLiteral("<title>Bewertung weiß</title>")));
+    QVERIFY(inhalt.contains("<td>E2-E4</td>"));
+
+    job(QStringLiteral("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"), k, true);
+    QVERIFY(QFile::exists(ordner.filePath(QStringLiteral("Schach-Bewertung_sw_Vorschlag.html"))));
+
+    // One legal move: no evaluation, no report.
+    job(EIN_ZUG, k);
+    QVERIFY(!QFile::exists(ordner.filePath(QStringLiteral("Schach-Bewertung_sw.html"))));
+}
+
+// The window runs the job on the thread pool and collects the text through a watcher.
+void TestBerechneZug::nebenlaeufig()
+{
+    bool schwarz;
+    const QByteArray daten = block(BAUERNENDSPIEL, schwarz);
+    const JobKontext k = kontext(2, 99);
+    QFutureWatcher<QString> beobachter;
+    QSignalSpy fertig(&beobachter, &QFutureWatcher<QString>::finished);
+    beobachter.setFuture(QtConcurrent::run(berechneZug, schwarz, false, daten, k));
+    QVERIFY(fertig.wait(20000));
+    const QStringList felder = beobachter.result().split(QLatin1Char('|'));
+    QCOMPARE(ohneZeit(felder), ohneZeit(job(BAUERNENDSPIEL, k)));
+}
+
+void TestBerechneZug::abbruch()
+{
+    QTemporaryDir ordner;
+    JobKontext k = kontext(5);
+    k.htmlWertetabelle = true;
+    k.datenordner = ordner.path() + QLatin1Char('/');
+    bool schwarz;
+    const QByteArray daten = block(MITTELSPIEL, schwarz);
+    QFutureWatcher<QString> beobachter;
+    QSignalSpy fertig(&beobachter, &QFutureWatcher<QString>::finished);
+    beobachter.setFuture(QtConcurrent::run(berechneZug, schwarz, false, daten, k));
+    abbrechen = true;
+    QVERIFY(fertig.wait(60000));
+    abbrechen = false;
+
+    const QStringList felder = beobachter.result().split(QLatin1Char('|'));
+    QCOMPARE(felder.size(), 9);
+    QCOMPARE(felder.at(8), QStringLiteral("-"));
+    QVERIFY(felder.at(0).toInt() >= 22);
+    // Kiwipete has 48 moves; the search stopped long before.
+    const QRegularExpressionMatch anzahl =
+        QRegularExpression(QStringLiteral("^T\\d (\\d\\d)")).match(felder.at(6));
+    QVERIFY(anzahl.hasMatch());
+    QVERIFY(anzahl.captured(1).toInt() < 48);
+    QVERIFY(QDir(ordner.path()).isEmpty());
+}
+
+QTEST_MAIN(TestBerechneZug)
+#include "tst_berechnezug.moc"

@@ -1,0 +1,268 @@
+#include "core/fen.h"
+#include "core/stellung.h"
+#include "engine/bericht.h"
+#include "engine/bewerter.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+BewertungsZeile leereZeile(int von, int nach)
+{
+    BewertungsZeile z;
+    std::memset(&z, 0, sizeof z);
+    z.von = von;
+    z.nach = nach;
+    return z;
+}
+
+Suchebene ebene(int von, int nach, int32_t wert, int32_t flags, int32_t antwort, bool blatt)
+{
+    Suchebene e{};
+    e.zug = Zug{von, nach, wert, flags};
+    e.besterZug = e.zug;
+    e.besteAntwort = antwort;
+    e.blatt = blatt;
+    return e;
+}
+
+} // namespace
+
+class TestBericht : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tausenderFormat_data();
+    void tausenderFormat();
+    void dateiname();
+    void bewertungstabelle();
+    void dokument();
+    void dateiSchreiben();
+    void minimaxTabelle();
+    void zaehlerTabelle();
+    void tabellenEinerSuche();
+};
+
+void TestBericht::tausenderFormat_data()
+{
+    QTest::addColumn<qint64>("zahl");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << qint64(0) << "0";
+    QTest::newRow("999") << qint64(999) << "999";
+    QTest::newRow("1234") << qint64(1234) << "1.234";
+    QTest::newRow("123456") << qint64(123456) << "123.456";
+    QTest::newRow("1234567") << qint64(1234567) << "1.234.567";
+    QTest::newRow("12345678") << qint64(12345678) << "12.345.678";
+}
+
+void TestBericht::tausenderFormat()
+{
+    QFETCH(qint64, zahl);
+    QFETCH(QString, text);
+    QCOMPARE(::tausenderFormat(zahl), text);
+}
+
+void TestBericht::dateiname()
+{
+    QCOMPARE(berichtDateiname(QStringLiteral("/d/"), false, false),
+             QStringLiteral("/d/Schach-Bewertung_ws.html"));
+    QCOMPARE(berichtDateiname(QStringLiteral("/d/"), true, true),
+             QStringLiteral("/d/Schach-Bewertung_sw_Vorschlag.html"));
+    QCOMPARE(berichtDateiname(QStringLiteral("/d/"), false, true),
+             QStringLiteral("/d/Schach-Bewertung_ws_Vorschlag.html"));
+}
+
+void TestBericht::bewertungstabelle()
+{
+    BewertungsZeile zeilen[25];
+    for (int i = 0; i < 25; ++i)
+        zeilen[i] = leereZeile(22 + i % 8, 32 + i % 8);
+    zeilen[0].bewegl = 95; // no green: large values stand out in another colour
+    zeilen[1].bewegl = -95;
+    zeilen[2].bewegl = 90;
+    zeilen[3].zentrum = 5; // green column
+    zeilen[4].status = 0x1c0;
+    zeilen[7].endwert = 40; // best row: the first of the highest
+    zeilen[9].endwert = 40;
+    const QString text = bewertungsTabelle(zeilen, 25);
+
+    QCOMPARE(text.count(QStringLiteral("<th>ZugVon Bis</th>")), 3);
+    QVERIFY(text.startsWith(QStringLiteral("<p><h2>Tabelle Bewertungen</h2></p>\n")));
+    QVERIFY(text.endsWith(QStringLiteral("</tr>\n\n</table>\n")));
+    // Headers before rows 0, 10 and 20, each with the shown columns only.
+    const QString kopf =
+        QStringLiteral("<tr>\n<th>ZugVon Bis</th><th>Status</th><th>Endwert</th><th>Schlage</th>\n"
+                       "<th>Zentrum        </th><th>Bewegl         </th></tr>\r\n");
+    QCOMPARE(text.count(kopf), 3);
+    const QStringList reihen = text.split(QStringLiteral("</tr>\n"));
+    QVERIFY(reihen.at(10).contains(kopf));
+    QVERIFY(!reihen.at(11).contains(kopf));
+    QVERIFY(reihen.at(20).contains(kopf));
+
+    QVERIFY(text.contains(QStringLiteral("<td bgcolor='#44DD66'>95</td>")));
+    QVERIFY(text.contains(QStringLiteral("<td bgcolor='#44DD66'>-95</td>")));
+    QVERIFY(text.contains(QStringLiteral("<td>0</td><td>90</td></tr>")));
+    QVERIFY(text.contains(QStringLiteral("<td bgcolor='#44FF44'>5</td><td>0</td></tr>")));
+    QVERIFY(text.contains(QStringLiteral("<td>0x1c0</td>")));
+
+    QCOMPARE(text.count(QStringLiteral("bgcolor='#88FFAA'")), 1);
+    QVERIFY(text.contains(QStringLiteral("<tr align='right' bgcolor='#88FFAA'><td>H8-H7</td>")));
+    QVERIFY(text.contains(QStringLiteral("<td>A8-A7</td><td>0x0</td><td>0</td><td>0</td>")));
+
+    // Every column without a value is listed, each with its blanks.
+    const QString zeile = text.section(QStringLiteral("<p>Ausgeblendete Spalten:<br>"), 1)
+                              .section(QStringLiteral("</p>"), 0, 0);
+    QCOMPARE(zeile.count(QStringLiteral("; ")), 23);
+    QVERIFY(zeile.startsWith(QStringLiteral("Tausch         ; Klein Gross    ; Sicher EigKö   ; "
+                                            "EigKö Bedrä    ; ")));
+    QVERIFY(zeile.endsWith(QStringLiteral("Fre quent      ; Zufall         ; ")));
+    QVERIFY(!zeile.contains(QStringLiteral("Bewegl")));
+}
+
+void TestBericht::dokument()
+{
+    BewertungsZeile zeile = leereZeile(85, 65);
+    const BerichtInhalt inhalt{
+        &zeile, 1, false, true, QStringLiteral("<tr>M</tr>\n"), QStringLiteral("<tr>Z</tr>\n")};
+    const QDateTime zeit(QDate(2024, 3, 5), QTime(7, 8, 9));
+    const QString text = berichtDokument(inhalt, zeit);
+    QVERIFY(text.startsWith(
+        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"\r\n"
+                       "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n<html>\r\n<head>\r\n"
+                       "<title>Bewertung weiß Vorschlag</title>\r\n</head>\r\n"
+                       "<body bgcolor=\"#EEFFEE\">\r\n<h1><a href=\"")));
+    QVERIFY(text.contains(QStringLiteral("; Zeit: 05.03.2024 07:08:09<br>\r\n"
+                                         "Farbe: weiß Vorschlag</p>\r\n<p><h2>")));
+    QVERIFY(text.contains(QStringLiteral("<th>Tiefe 6</th>\n<tr>M</tr>\n</table>\n</font>\n"
+                                         "<p></p><p><h2>Tabelle Zugzähler")));
+    QVERIFY(text.contains(QStringLiteral("<th>Tiefe 9</th>\n<tr>Z</tr>\n</table>\n</font>\n")));
+    QVERIFY(text.endsWith(QStringLiteral("betätigen.\r\n</p>\r\n<br></div>\r\n")));
+    QVERIFY(!text.contains(QStringLiteral("</body>")));
+
+    const BerichtInhalt schwarz{&zeile, 1, true, false, QString(), QString()};
+    QVERIFY(berichtDokument(schwarz, zeit)
+                .contains(QStringLiteral("<title>Bewertung schwarz</title>")));
+}
+
+void TestBericht::dateiSchreiben()
+{
+    QTemporaryDir ordner;
+    QVERIFY(ordner.isValid());
+    const QString pfad = ordner.filePath(QStringLiteral("Schach-Bewertung_ws.html"));
+    QVERIFY(schreibeBericht(pfad, QStringLiteral("alt")));
+    QVERIFY(schreibeBericht(pfad, QStringLiteral("Züge für weiß")));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QCOMPARE(datei.readAll(),
+             QByteArray("\xEF\xBB\xBF") + QStringLiteral("Züge für weiß").toUtf8());
+    QCOMPARE(QDir(ordner.path()).entryList(QDir::Files).size(), 1);
+
+    // A folder that does not exist: nothing is written and nothing is said.
+    QVERIFY(!schreibeBericht(ordner.filePath(QStringLiteral("fehlt/datei.html")), QString()));
+}
+
+void TestBericht::minimaxTabelle()
+{
+    auto s = std::make_unique<stellung>();
+    s->maxTiefe = 3;
+    // Root e2-e4 scores 10 with a line down to a leaf; d2-d4 scores 30 and its line ends in a
+    // transposition hit; an illegal move is dropped; g1-f3 has no reply at ply 2.
+    Suchebene *a = s->variante[0];
+    a[1] = ebene(86, 66, 10, 0, 5, false);
+    a[2] = ebene(35, 55, -5, ZUG_SCHWARZ | ZUG_SCHACH, 20, false);
+    a[3] = ebene(85, 65, 20, ZUG_PATT, 0, true);
+    Suchebene *b = s->variante[1];
+    b[1] = ebene(85, 65, 30, 0, 0, false);
+    b[2] = ebene(35, 55, 0, ZUG_SCHWARZ, 0, false);
+    b[3] = ebene(86, 66, 7, ZUG_HASHTREFFER, 3, false);
+    s->variante[2][1] = ebene(96, 86, 99, ZUG_ILLEGAL, 0, false);
+    s->variante[3][1] = ebene(98, 77, 10, 0, 0, false);
+
+    const QString text = minimaxText(*s);
+    QCOMPARE(text,
+             QStringLiteral(
+                 "<tr align='left'><td>30</td><td>D2D4 W=30 GM=0</td><td>D7D5 W=0 GM=0</td>"
+                 "<td>E2E4 H=10 GM=3</td></tr>\n"
+                 "<tr align='left'><td>10</td><td>E2E4 W=15 GM=5</td><td>D7D5 +W=15 GM=20</td>"
+                 "<td>D2D4 PW=20 GM=0</td></tr>\n"
+                 "<tr align='left'><td>10</td><td>G1F3 W=10 GM=0</td><td>0</td></tr>\n"));
+    // The store is now in that order, without the illegal move.
+    QCOMPARE(s->variante[0][1].zug.von, 85);
+    QCOMPARE(s->variante[2][1].zug.von, 98);
+    QCOMPARE(s->variante[3][1].zug.von, 0);
+}
+
+void TestBericht::zaehlerTabelle()
+{
+    auto s = std::make_unique<stellung>();
+    s->variante[0][1] = ebene(86, 66, 0, 0, 0, false);
+    s->variante[0][2].zugZaehler = 20;
+    s->variante[0][3].zugZaehler = 1234;
+    s->variante[1][1] = ebene(85, 65, 0, 0, 0, false);
+    s->variante[1][2].zugZaehler = 20;
+    s->variante[1][9].zugZaehler = 999999;
+    const QString text = zaehlerText(*s);
+    QCOMPARE(
+        text,
+        QStringLiteral(
+            "<tr "
+            "align='right'><td>E2-E4</td><td>20</td><td>1.234</td><td>0</td><td>0</td><td>0</td>"
+            "<td>0</td><td>0</td><td>0</td></tr>\n"
+            "<tr align='right'><td>D2-D4</td><td>20</td><td>0</td><td>0</td><td>0</td><td>0</td>"
+            "<td>0</td><td>0</td><td>999.999</td></tr>\n"
+            "<tr align='right'><td>0</td><td>40</td><td>1.234</td><td>0</td><td>0</td><td>0</td>"
+            "<td>0</td><td>0</td><td>999.999</td></tr>\n"));
+}
+
+// On a real depth-5 search: one row per legal root move, best first, and a line that reaches a
+// transposition hit ends there.
+void TestBericht::tabellenEinerSuche()
+{
+    fenStellung fen;
+    bool schwarz;
+    QCOMPARE(fen.leseFen(QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w "
+                                        "KQkq - 4 4"),
+                         schwarz),
+             0);
+    auto s = std::make_unique<stellung>();
+    int32_t brett[BRETT_ZELLEN];
+    fen.holeBrett(brett);
+    s->setzeRochaderechte(fen.holeRochaderechte());
+    s->setzeBrett(brett);
+    s->setzeWandlungsFigur(DAME);
+    s->setzeMaxTiefe(5);
+    s->setzeLetztenZug(0, 0, 0, 0);
+    bool koenigSchlagbar;
+    int32_t wert;
+    s->suche(false, 0, koenigSchlagbar, wert);
+
+    const QStringList minimax = minimaxText(*s).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList zaehler = zaehlerText(*s).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    int wurzelZuege = 0;
+    while (s->wurzelZuege[wurzelZuege].von != 0)
+        ++wurzelZuege;
+    QCOMPARE(minimax.size(), wurzelZuege);
+    QCOMPARE(zaehler.size(), wurzelZuege + 1);
+    int treffer = 0;
+    int32_t vorher = 100000;
+    for (const QString &zeile : minimax) {
+        const int32_t summe =
+            zeile.section(QStringLiteral("<td>"), 1, 1).section('<', 0, 0).toInt();
+        QVERIFY(summe <= vorher);
+        vorher = summe;
+        if (zeile.contains(QStringLiteral("H="))) {
+            ++treffer;
+            QVERIFY(zeile.section(QStringLiteral("<td>"), -1).contains(QStringLiteral("H=")));
+        }
+    }
+    QVERIFY(treffer > 0);
+    QVERIFY(zaehler.last().startsWith(QStringLiteral("<tr align='right'><td>0</td>")));
+}
+
+QTEST_MAIN(TestBericht)
+#include "tst_bericht.moc"
