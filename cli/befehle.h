@@ -14,6 +14,7 @@ int befehlPgn(const QStringList &argumente);
 int befehlJob(const QStringList &argumente);
 int befehlUci(const QStringList &argumente);
 int befehlBench(const QStringList &argumente);
+int befehlSelfplay(const QStringList &argumente);
 
 // Move flags as the commands print them: "0x0010".
 QString flagText(int32_t flags);

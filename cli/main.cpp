@@ -12,8 +12,9 @@ struct Befehl
 };
 
 const Befehl BEFEHLE[] = {
-    {"perft", befehlPerft}, {"fen", befehlFen}, {"legal", befehlLegal}, {"play", befehlPlay},
-    {"pgn", befehlPgn},     {"job", befehlJob}, {"uci", befehlUci},     {"bench", befehlBench},
+    {"perft", befehlPerft}, {"fen", befehlFen},     {"legal", befehlLegal},
+    {"play", befehlPlay},   {"pgn", befehlPgn},     {"job", befehlJob},
+    {"uci", befehlUci},     {"bench", befehlBench}, {"selfplay", befehlSelfplay},
 };
 
 } // namespace
@@ -25,7 +26,8 @@ int nutzung()
                            "       brakmor-cli pgn FILE [--out OUTFILE]\n"
                            "       brakmor-cli job [--level 1..5] [--suggestion] [--report] "
                            "[--fen FEN] [MOVE...]\n"
-                           "       brakmor-cli uci | bench [LEVEL...]\n";
+                           "       brakmor-cli uci | bench [LEVEL...]\n"
+                           "       brakmor-cli selfplay GAMES [--level 1..5] [--seed S]\n";
     return 2;
 }
 
