@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <limits>
+
 Einstellungen einstellungen;
 QString appVerzeichnis;
 bool schreibrechtGefunden = false;
@@ -130,7 +132,9 @@ void ladeEinstellungen()
         QSettings ini(iniPfad(), QSettings::IniFormat);
         leseWerte(ini);
     }
-    ++einstellungen.anzahlStarts;
+    // A count edited up to the largest number stays there instead of overflowing.
+    if (einstellungen.anzahlStarts < std::numeric_limits<int>::max())
+        ++einstellungen.anzahlStarts;
     speichereEinstellungen();
     Languages::instance()->ladeSprache(einstellungen.sprache);
 }

@@ -81,8 +81,9 @@ public:
     // Appends the game to "Brakmor.pgn" after the save dialog: 1 saved, 0 not saved (cancelled
     // or failed), 5 the load dialog was asked for. `meldung` is the text for the move list.
     int partieSpeichern(QString &meldung);
-    // Replaces "BKAuto.pgn" with the game; silent.
-    void autoSpeichern();
+    // Replaces "BKAuto.pgn" with the game. On failure the error box says why and the old file
+    // stays as it was; returns false.
+    bool autoSpeichern();
     // Reads the PGN file that `modus` and the settings select (2: the start file).
     bool pgnDateiLesen(int modus, QString &text, QString &dateiname);
     // Loads the first game of "BKAuto.pgn".

@@ -52,7 +52,9 @@ int Controller::partieSpeichern(QString &meldung)
     return 1;
 }
 
-void Controller::autoSpeichern()
+// Written when the program closes: a failure is told at once, as the game would be gone without a
+// word otherwise. The previous auto-save stays whole.
+bool Controller::autoSpeichern()
 {
     Pgn kopie(pgnPartie);
     const QString marke = QStringLiteral("BKAuto.pgn");
@@ -63,8 +65,16 @@ void Controller::autoSpeichern()
         pgnPartie = kopie;
     }
     QString grund;
-    ersetzeDatei(autoDatei(), (kopie.erzeugeText(historie->entries()) + QLatin1Char('\n')).toUtf8(),
-                 grund);
+    const Schreibfehler fehler = ersetzeDatei(
+        autoDatei(), (kopie.erzeugeText(historie->entries()) + QLatin1Char('\n')).toUtf8(), grund);
+    if (fehler != Schreibfehler::Keiner) {
+        fehlerMeldung(autoDatei() +
+                      QLatin1String(fehler == Schreibfehler::Oeffnen
+                                        ? " Error open (WriteOnly)\n"
+                                        : " Error write (WriteOnly)\n") +
+                      grund);
+    }
+    return fehler == Schreibfehler::Keiner;
 }
 
 bool Controller::pgnDateiLesen(int modus, QString &text, QString &dateiname)

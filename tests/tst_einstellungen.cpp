@@ -155,8 +155,9 @@ private slots:
         QVERIFY(schreibeDatei(datenOrt() + "/Brakmor/Brakmor.ini",
                               "[Bewertung]\nSchwierigkeit=9\nZufall=abc\nHTML_Wertetabelle=1\n"
                               "[Allgemein]\nSprache=0\ngrosseSchrift=abc\n"
-                              "markiereLetztenZug=false\n"));
+                              "markiereLetztenZug=false\n[AppInfos]\nAnzahlStarts=2147483647\n"));
         ladeEinstellungen();
+        QCOMPARE(einstellungen.anzahlStarts, 2147483647);
         QCOMPARE(einstellungen.schwierigkeit, 9);
         QCOMPARE(einstellungen.zufall, 0);
         QCOMPARE(einstellungen.htmlWertetabelle, true);

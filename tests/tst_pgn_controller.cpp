@@ -108,14 +108,17 @@ private slots:
         QCOMPARE(gespeichert, (spielText() + "\n").toUtf8());
         const QString endstellung = controller->aktuelleFen(controller->schwarzAmZug());
 
-        // The old file stays whole when the new one cannot be written.
+        // The old file stays whole when the new one cannot be written, and the user is told.
         spiele(*controller, "[Event \"X\"]\n1. d4 *");
         {
             Dateigrenze voll(20);
-            controller->autoSpeichern();
+            QVERIFY(!controller->autoSpeichern());
         }
         QCOMPARE(liesDatei(autoDatei()), gespeichert);
-        QVERIFY(attrappe.meldungen.isEmpty());
+        QCOMPARE(attrappe.meldungen.size(), 1);
+        QVERIFY(attrappe.meldungen[0].startsWith("Error|" + autoDatei() +
+                                                 " Error write (WriteOnly)\n"));
+        attrappe.meldungen.clear();
 
         Controller neu;
         QVERIFY(neu.autoLaden());
@@ -130,6 +133,42 @@ private slots:
         QVERIFY(QFile::remove(autoDatei()));
         QVERIFY(!neu.autoLaden());
         QVERIFY(attrappe.meldungen.isEmpty());
+    }
+
+    // A data folder that cannot be written (its parent is a regular file, which stops root too):
+    // both saves say so, the game stays on the board and is saved once the folder is back.
+    void schreibgeschuetzterOrdner()
+    {
+        QCOMPARE(spiele(*controller, partie).halbzuege, 6);
+        attrappe.speichern = [](Pgn &) { return 1; };
+        QString meldung;
+        QCOMPARE(controller->partieSpeichern(meldung), 1);
+        const QByteArray gespeichert = liesDatei(sammlung());
+        const QString ordner = appVerzeichnis;
+        const QString endstellung = controller->aktuelleFen(controller->schwarzAmZug());
+
+        QVERIFY(schreibeDatei(heim->pfad("datei"), "x"));
+        appVerzeichnis = heim->pfad("datei") + "/Brakmor/";
+        QCOMPARE(controller->partieSpeichern(meldung), 0);
+        QCOMPARE(meldung, sammlung() + " Error open (Append)");
+        QVERIFY(!controller->autoSpeichern());
+        QCOMPARE(attrappe.meldungen.size(), 2);
+        QVERIFY(attrappe.meldungen[0].startsWith("Error|" + meldung + "\n"));
+        QVERIFY(attrappe.meldungen[0].size() > QString("Error|" + meldung + "\n").size());
+        QVERIFY(
+            attrappe.meldungen[1].startsWith("Error|" + autoDatei() + " Error open (WriteOnly)\n"));
+        QCOMPARE(lastIndex, 6);
+        QCOMPARE(controller->aktuelleFen(controller->schwarzAmZug()), endstellung);
+
+        appVerzeichnis = ordner;
+        QCOMPARE(controller->partieSpeichern(meldung), 1);
+        const QByteArray danach = liesDatei(sammlung());
+        QVERIFY(danach.startsWith(gespeichert));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(danach), partien));
+        QCOMPARE(partien.size(), 2);
+        QCOMPARE(partien[1].zugtext, partien[0].zugtext);
+        QVERIFY(controller->autoSpeichern());
     }
 
     void laden()
