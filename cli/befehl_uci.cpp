@@ -9,11 +9,58 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <deque>
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <thread>
 
 namespace {
+
+// Lines read on the reader thread wait here for the main thread. The queue has a mutex of its
+// own, so the hand-over is plain to see for ThreadSanitizer; Qt only delivers the wake-up.
+class Eingang : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Eingang(UciSitzung &sitzung)
+        : sitzung(sitzung)
+    {}
+
+    // Called on the reader thread.
+    void zeile(const QString &text) { stelleEin(text, false); }
+    void ende() { stelleEin(QString(), true); }
+
+    Q_INVOKABLE void arbeiteAb()
+    {
+        std::deque<std::pair<QString, bool>> neu;
+        {
+            const std::lock_guard<std::mutex> sperre(mutex);
+            neu.swap(wartend);
+        }
+        for (const auto &[text, istEnde] : neu) {
+            if (istEnde)
+                sitzung.eingabeEnde();
+            else
+                sitzung.befehl(text);
+        }
+    }
+
+private:
+    void stelleEin(const QString &text, bool istEnde)
+    {
+        {
+            const std::lock_guard<std::mutex> sperre(mutex);
+            wartend.emplace_back(text, istEnde);
+        }
+        QMetaObject::invokeMethod(this, "arbeiteAb", Qt::QueuedConnection);
+    }
+
+    UciSitzung &sitzung;
+    std::mutex mutex;
+    std::deque<std::pair<QString, bool>> wartend;
+};
 
 bool istQuit(const QString &zeile)
 {
@@ -45,20 +92,20 @@ int befehlUci(const QStringList &argumente)
             aus.flush();
         },
         [] { QCoreApplication::quit(); });
-    QCoreApplication *app = QCoreApplication::instance();
-    std::thread leser([&sitzung, app] {
+    Eingang eingang(sitzung);
+    std::thread leser([&eingang] {
         std::string zeile;
         while (std::getline(std::cin, zeile)) {
             const QString text = QString::fromStdString(zeile);
-            QMetaObject::invokeMethod(
-                app, [&sitzung, text] { sitzung.befehl(text); }, Qt::QueuedConnection);
+            eingang.zeile(text);
             if (istQuit(text))
                 return;
         }
-        QMetaObject::invokeMethod(
-            app, [&sitzung] { sitzung.eingabeEnde(); }, Qt::QueuedConnection);
+        eingang.ende();
     });
     const int ergebnis = QCoreApplication::exec();
     leser.join();
     return ergebnis;
 }
+
+#include "befehl_uci.moc"

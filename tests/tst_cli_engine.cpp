@@ -50,6 +50,7 @@ private slots:
     void init();
     void job();
     void uciSitzung();
+    void selbstspiel();
 
 private:
     QProcess *starte(const QStringList &argumente);
@@ -188,6 +189,62 @@ void TestCliEngine::uciSitzung()
     QVERIFY(p->waitForFinished(30000));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
+}
+
+// A few games at the easiest level. The seed decides the openings and every random term of the
+// engine, so a second run plays the same games.
+void TestCliEngine::selbstspiel()
+{
+    const QStringList aufruf = {QStringLiteral("selfplay"), QStringLiteral("3"),
+                                QStringLiteral("--level"),  QStringLiteral("1"),
+                                QStringLiteral("--seed"),   QStringLiteral("5")};
+    QProcess *p = starte(aufruf);
+    QVERIFY(p->waitForFinished(120000));
+    QCOMPARE(p->exitCode(), 0);
+    const QStringList zeilen =
+        QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(zeilen.size(), 5);
+    const QRegularExpression partie(
+        QStringLiteral("^game (\\d): (1-0|0-1|1/2-1/2|\\*) (\\d+) half-moves, (.*)$"));
+    const QStringList remisGruende = {
+        QStringLiteral("stalemate"), QStringLiteral("insufficient material"),
+        QStringLiteral("fifty-move rule"), QStringLiteral("threefold repetition")};
+    for (int i = 0; i < 3; ++i) {
+        const QRegularExpressionMatch m = partie.match(zeilen[i]);
+        QVERIFY2(m.hasMatch(), qPrintable(zeilen[i]));
+        QCOMPARE(m.captured(1).toInt(), i + 1);
+        QVERIFY(m.captured(3).toInt() > 0 && m.captured(3).toInt() <= 300);
+        const QString ergebnis = m.captured(2);
+        const QString grund = m.captured(4);
+        if (grund == QLatin1String("checkmate"))
+            QVERIFY(ergebnis == QLatin1String("1-0") || ergebnis == QLatin1String("0-1"));
+        else if (grund == QLatin1String("half-move limit"))
+            QCOMPARE(ergebnis, QStringLiteral("*"));
+        else
+            QVERIFY2(remisGruende.contains(grund) && ergebnis == QLatin1String("1/2-1/2"),
+                     qPrintable(zeilen[i]));
+    }
+    QVERIFY2(zeilen[3].startsWith(QLatin1String("games 3 level 1 seed 5: ")) &&
+                 zeilen[3].endsWith(QLatin1String("; refused moves 0")),
+             qPrintable(zeilen[3]));
+
+    p = starte(aufruf);
+    QVERIFY(p->waitForFinished(120000));
+    QCOMPARE(QString::fromUtf8(p->readAllStandardOutput())
+                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                 .mid(0, 4),
+             zeilen.mid(0, 4));
+
+    for (const QStringList &falsch :
+         {QStringList{QStringLiteral("selfplay")},
+          QStringList{QStringLiteral("selfplay"), QStringLiteral("0")},
+          QStringList{QStringLiteral("selfplay"), QStringLiteral("2"), QStringLiteral("--level"),
+                      QStringLiteral("7")},
+          QStringList{QStringLiteral("selfplay"), QStringLiteral("2"), QStringLiteral("--seed")}}) {
+        p = starte(falsch);
+        QVERIFY(p->waitForFinished(30000));
+        QCOMPARE(p->exitCode(), 2);
+    }
 }
 
 QTEST_MAIN(TestCliEngine)
