@@ -41,7 +41,7 @@ void TestSchreibabbruch::abbruchBeimSpeichern()
                                  QStringLiteral("auto_b")};
 
     QRandomGenerator zufall(20240501);
-    constexpr int laeufe = 50;
+    constexpr int laeufe = 30;
     int partien = 0;
     int imSchreiben = 0;
     int hoechstens = 0;
