@@ -141,8 +141,6 @@ public:
                 break;
             }
             letzteFlags = zug.flags;
-            if (!spielEnde)
-                controller.legaleZuegeErmitteln(controller.schwarzAmZug());
         }
         partie.halbzuege = lastIndex;
         if (partie.verweigert == 0) {
