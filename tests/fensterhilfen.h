@@ -10,6 +10,9 @@
 #include "widgethilfen.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +20,7 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -60,6 +64,42 @@ struct FensterZugang
         f.vorschlag = Zug{};
         f.starteVorschlag();
     }
+    QPointF markeStart() const { return f.markeStart->pos(); }
+    QPointF markeEnde() const { return f.markeEnde->pos(); }
+    // The label texts in the order file letter above, below, rank digit left, right, per column
+    // and row index.
+    QStringList beschriftungen() const
+    {
+        QStringList texte;
+        for (const QGraphicsSimpleTextItem *text : f.beschriftungen)
+            texte << text->text();
+        return texte;
+    }
+    // The captured pieces shown, by item index, and the pawn counts shown beside them.
+    QList<int> friedhof() const
+    {
+        QList<int> sichtbar;
+        for (int i = 0; i < f.friedhofFiguren.size(); ++i) {
+            if (f.friedhofFiguren[i]->isVisible())
+                sichtbar << i;
+        }
+        return sichtbar;
+    }
+    // The pieces the captured view shows, sorted by code.
+    QList<int32_t> geschlageneArten() const
+    {
+        QList<int32_t> arten;
+        for (int index : friedhof())
+            arten << figurDesItems(index);
+        std::sort(arten.begin(), arten.end());
+        return arten;
+    }
+    QPointF friedhofPosition(int index) const { return f.friedhofFiguren[index]->pos(); }
+    QString bauernZahl(bool schwarz) const
+    {
+        const QGraphicsTextItem *text = f.bauernAnzahl[schwarz];
+        return text->isVisible() ? text->toPlainText() : QString();
+    }
     bool markenSichtbar() const { return f.markeStart->isVisible() && f.markeEnde->isVisible(); }
 
     template<typename T>
@@ -102,21 +142,26 @@ struct FensterZugang
 
     // The colour a square shows now.
     QColor farbe(int feld) const { return f.feldItem(feld)->brush().color(); }
-    bool hatTextur(int feld) const { return !f.feldItem(feld)->brush().texture().isNull(); }
+    QPixmap textur(int feld) const { return f.feldItem(feld)->brush().texture(); }
+    bool hatTextur(int feld) const { return !textur(feld).isNull(); }
 
-    // The piece code of every visible piece item, by the square under its top-left corner.
-    QMap<int, int32_t> gezeigteFiguren() const
+    // The piece code an item shows, by its index.
+    static int32_t figurDesItems(int i)
     {
         static const int32_t arten[17] = {BAUER, BAUER, BAUER, BAUER, BAUER,   BAUER,
                                           BAUER, BAUER, PFERD, PFERD, LAEUFER, LAEUFER,
                                           TURM,  TURM,  DAME,  DAME,  KOENIG};
+        return i < 17 ? -arten[i] : arten[i - 17];
+    }
+
+    // The piece code of every visible piece item, by the square under its top-left corner.
+    QMap<int, int32_t> gezeigteFiguren() const
+    {
         QMap<int, int32_t> gezeigt;
         for (int i = 0; i < f.figuren.size(); ++i) {
             const PictureItem *figur = f.figuren[i];
-            if (!figur->isVisible())
-                continue;
-            const int feld = f.feldAusPosition(figur->pos() + QPointF(35, 35));
-            gezeigt.insert(feld, i < 17 ? -arten[i] : arten[i - 17]);
+            if (figur->isVisible())
+                gezeigt.insert(f.feldAusPosition(figur->pos() + QPointF(35, 35)), figurDesItems(i));
         }
         return gezeigt;
     }
@@ -172,6 +217,21 @@ public:
         PictureItem::animationsDauer = 20;
         // Questions and notices are real message boxes, as in the program.
         setzeRueckfragen(&boxen);
+        // A box or dialog that a test did not expect would wait for ever; it is closed after a
+        // while and named, so the test fails there instead of at its time limit.
+        QObject::connect(&wache, &QTimer::timeout, [this] {
+            QWidget *offen = QApplication::activeModalWidget();
+            if (!offen || offen != letztesModales) {
+                letztesModales = offen;
+                offenSeit.start();
+            } else if (offenSeit.elapsed() > 10000) {
+                qWarning() << "unexpected" << offen->metaObject()->className()
+                           << offen->windowTitle();
+                if (auto *dialog = qobject_cast<QDialog *>(offen))
+                    dialog->reject();
+            }
+        });
+        wache.start(100);
     }
 
     ~FensterUmgebung() { setzeRueckfragen(nullptr); }
@@ -218,6 +278,9 @@ private:
     QString datenordner;
     FensterRueckfragen boxen;
     std::unique_ptr<QTimer> aufgabe;
+    QTimer wache;
+    QPointer<QWidget> letztesModales;
+    QElapsedTimer offenSeit;
 };
 
 // Answers the next message box with `knopf` and keeps its text.
