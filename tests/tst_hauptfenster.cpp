@@ -367,6 +367,28 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
+    void aufgabeHoechstensEinmal()
+    {
+        umgebung->beantworteAufgabe(QMessageBox::Yes);
+        QVERIFY(importiere("4k3/8/8/8/8/8/8/QQ2K3 w - - 0 1"));
+        QVERIFY(spiele("a1", "a7"));
+        QCOMPARE(umgebung->aufgabeGefragtZahl, 1);
+        QVERIFY(!z().spielEnde());
+        QVERIFY(spiele("b1", "b2"));
+        QCOMPARE(umgebung->aufgabeGefragtZahl, 1);
+
+        // Accepted, the resignation ends the game with the computer's last move.
+        umgebung->beantworteAufgabe(QMessageBox::No);
+        QVERIFY(importiere("4k3/8/8/8/8/8/8/QQ2K3 w - - 0 1"));
+        QVERIFY(spiele("a1", "a7"));
+        QVERIFY(z().spielEnde());
+        QVERIFY(z().controller().verlauf()->entry(2).flags & ZUG_AUFGEGEBEN);
+        QVERIFY(z().zeilen().last().endsWith(QString::fromUtf8("Aufgegeben, Weiß gewinnt")));
+        QVERIFY(!knopf("tbt_Vor")->isEnabled());
+        z().klicke("b1");
+        QCOMPARE(z().ausgewaehltesFeld(), 0);
+    }
+
     void fenImport_data()
     {
         QTest::addColumn<QString>("text");
