@@ -40,6 +40,7 @@ struct FensterZugang
     bool ungespeichert() const { return f.ungespeichert; }
     bool geladen() const { return f.geladen; }
     bool engineLaeuft() const { return f.engineLaeuft; }
+    bool animationLaeuft() const { return f.animationLaeuft; }
     int wartenderBefehl() const { return f.wartenderBefehl; }
     Zug vorschlag() const { return f.vorschlag; }
     int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
@@ -58,6 +59,11 @@ struct FensterZugang
     void ersterTick() { f.onTimerEvent(); }
     // What the single-shot timer does when it fires.
     void starteComputerzug() { f.onTimerZugberechnung(); }
+    // What the window does with a computer move's job result.
+    void computerzugErgebnis(const QString &ergebnis, bool abgebrochen)
+    {
+        f.spieleComputerzug(ergebnis, abgebrochen);
+    }
     // A fresh suggestion job for the side to move.
     void starteVorschlag()
     {

@@ -1,5 +1,7 @@
 #include "app/languages.h"
 #include "fensterhilfen.h"
+#include "game/spielzustand.h"
+#include "ui/infodialog.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -258,6 +260,68 @@ private slots:
         QVERIFY(z().zeilen()[zeilenVorher].contains("G1-F3"));
     }
 
+    // Taken back during the computer's pause, the position goes to the human and the computer
+    // does not move.
+    void zurueckInDerPause()
+    {
+        z().zugTimer()->setInterval(10000);
+        z().klicke("e2");
+        z().klicke("e4");
+        QVERIFY(warte([&] { return !z().animationLaeuft(); }));
+        QVERIFY(z().zugTimer()->isActive());
+        QTest::mouseClick(knopf("tbt_Zurueck"), Qt::LeftButton);
+        QCOMPARE(currentIndex, 0);
+        QVERIFY(!z().zugTimer()->isActive());
+        QVERIFY(warte([&] { return z().ruhig(); }));
+        QCOMPARE(lastIndex, 1);
+        QCOMPARE(currentIndex, 0);
+        QCOMPARE(z().spielerWeiss(), 0);
+        QVERIFY(!z().amZug());
+    }
+
+    // After mate the game stays over when its end is shown again.
+    void mattBleibtMatt()
+    {
+        QVERIFY(importiere("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"));
+        z().klicke("a1");
+        z().klicke("a8");
+        QVERIFY(warte([&] { return z().ruhig(); }));
+        QVERIFY(z().spielEnde());
+        QVERIFY(z().zeilen().last().endsWith(QString::fromUtf8("Weiß gewinnt")));
+        QTest::mouseClick(knopf("tbt_Zurueck"), Qt::LeftButton);
+        QVERIFY(!z().spielEnde());
+        QTest::mouseClick(knopf("tbt_Vor"), Qt::LeftButton);
+        QVERIFY(z().spielEnde());
+        QVERIFY(!knopf("tbt_Vor")->isEnabled());
+        QVERIFY(!z().engineLaeuft());
+        z().klicke("g8");
+        QCOMPARE(z().ausgewaehltesFeld(), 0);
+    }
+
+    void infoUndMenueAmInfoKnopf()
+    {
+        QString stempel;
+        beiModalemFenster<QDialog>([&](QDialog *dialog) {
+            stempel = dialog->findChild<QLabel *>("DatumOutLabel")->text();
+            dialog->accept();
+        });
+        QTest::mouseClick(knopf("tbt_Info"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QCOMPARE(stempel, bauStempel());
+
+        const QList<QAction *> eintraege = knopf("tbt_Info")->menu()->actions();
+        QCOMPARE(eintraege.size(), 9);
+        QCOMPARE(eintraege[5]->text(), QString("Info"));
+        bool konfiguration = false;
+        beiModalemFenster<QDialog>([&](QDialog *dialog) {
+            konfiguration = dialog->findChild<QWidget *>("okButton") != nullptr;
+            dialog->reject();
+        });
+        eintraege[6]->trigger();
+        QVERIFY(konfiguration);
+        eintraege[8]->trigger();
+        QVERIFY(!fenster->isVisible());
+    }
+
     void vorschlagMitZweiDruecken()
     {
         const Zug vorschlag = z().vorschlag();
@@ -365,6 +429,57 @@ private slots:
         // A fresh game asks nothing.
         QTest::keyClick(fenster.get(), Qt::Key_F2);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void computerzugAusDemErgebnis_data()
+    {
+        QTest::addColumn<QString>("ergebnis");
+        QTest::addColumn<bool>("abgebrochen");
+        QTest::addColumn<bool>("remis");
+        QTest::addColumn<QString>("gespielt");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("zeit");
+        QTest::newRow("bester Zug") << "35|55|20|36|56|10|T3 20|12|S" << false << false << "d7d5"
+                                    << "S T3 20"
+                                    << "12ms";
+        QTest::newRow("abgebrochen") << "35|55|20|00|00|0|T3 05|99999|-" << true << false << "d7d5"
+                                     << "- Abbruch"
+                                     << "99999ms";
+        QTest::newRow("Remis droht")
+            << "35|55|20|36|56|-120|T3 20|123456|S" << false << true << "e7e5"
+            << "S T3 20"
+            << "123456";
+        QTest::newRow("Remis droht, Ausweichen zu schlecht")
+            << "35|55|20|36|56|-140|T3 20|5|S" << false << true << "d7d5"
+            << "S T3 20"
+            << "5ms";
+    }
+
+    // The result text of a computer move job as the window reads it: the move, or the
+    // runner-up when a draw threatens and it is good enough; the status lines.
+    void computerzugAusDemErgebnis()
+    {
+        QFETCH(QString, ergebnis);
+        QFETCH(bool, abgebrochen);
+        QFETCH(bool, remis);
+        QFETCH(QString, gespielt);
+        QFETCH(QString, status);
+        QFETCH(QString, zeit);
+        z().klicke("e2");
+        z().klicke("e4");
+        z().zugTimer()->stop();
+        QVERIFY(warte([&] { return z().ruhig(); }));
+        remisDroht = remis;
+        if (remis)
+            QTest::ignoreMessage(QtDebugMsg, "Remis");
+        z().computerzugErgebnis(ergebnis, abgebrochen);
+        const HistoryEntry zug = z().controller().verlauf()->entry(2);
+        QCOMPARE((feldName(zug.von) + feldName(zug.nach)).toLower(), gespielt);
+        QCOMPARE(z().kind<QLineEdit>("tEdit_Statuszeile1")->text(), status);
+        QCOMPARE(z().kind<QLineEdit>("tEdit_Statuszeile2")->text(), zeit);
+        // After a stopped job no suggestion is computed.
+        QCOMPARE(z().engineLaeuft(), !abgebrochen);
+        QVERIFY(warte([&] { return z().ruhig(); }));
     }
 
     void aufgabeHoechstensEinmal()

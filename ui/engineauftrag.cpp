@@ -121,8 +121,15 @@ void MainWindow::beendeJob()
 
 void MainWindow::onBerechneBKZugFertig()
 {
-    const JobFelder felder = zerlege(holeJobErgebnis());
-    const bool abgebrochen = abbrechen.exchange(false);
+    const QString ergebnis = holeJobErgebnis();
+    spieleComputerzug(ergebnis, abbrechen.exchange(false));
+}
+
+// The computer's move from the job's result: the opening table, the resignation question, the
+// runner-up against a threatening draw, then the move like any other.
+void MainWindow::spieleComputerzug(const QString &ergebnis, bool abgebrochen)
+{
+    const JobFelder felder = zerlege(ergebnis);
     const int vorteil = spielerWeiss == 1 ? -materialBilanz : materialBilanz;
 
     Zug zug = felder.zug;

@@ -109,6 +109,7 @@ private:
     void starteZugberechnung();
     void starteVorschlag();
     void starteJob(bool istVorschlag);
+    void spieleComputerzug(const QString &ergebnis, bool abgebrochen);
     QString holeJobErgebnis();
     void beendeJob();
 

@@ -201,7 +201,12 @@ void MainWindow::waehleFeld(int feld)
     }
     int32_t figur = DAME;
     if (flags & ZUG_WANDLUNG) {
-        WandlungDialog dialog(flags, geschlagen);
+        // A piece the computer has just taken may still be on its way off the board.
+        zeichneFriedhof();
+        QList<int> frei = geschlagen;
+        if (geschlagenIndex >= 0)
+            frei.append(geschlagenIndex);
+        WandlungDialog dialog(flags, frei);
         dialog.exec();
         figur = dialog.gewaehlteFigur();
     }
