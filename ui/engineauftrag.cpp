@@ -1,6 +1,5 @@
 #include "ui/mainwindow.h"
 
-#include "app/languages.h"
 #include "app/rueckfragen.h"
 #include "core/positionsblock.h"
 #include "engine/abbrechen.h"

@@ -86,7 +86,8 @@ private:
     // The entries of the level menu on the Info button.
     void on_PopupConfigMenu(QAction *p_Action);
 
-    // Game flow (spielablauf.cpp).
+    // Game flow (spielablauf.cpp), stepping through the game (rueckschau.cpp) and what the flow
+    // shows besides the board (anzeigen.cpp).
     bool beschaeftigt(int befehl);
     void fuehreWartendenBefehlAus();
     void initNeuesSpiel(bool ausFen);
@@ -95,7 +96,7 @@ private:
     void waehleFeld(int feld);
     bool zieheZug(int32_t von, int32_t nach, int32_t wert, int32_t flags, int32_t figur);
     void zeigeHistoryStellung(bool selectRow);
-    void zeigeUebergabe();
+    void uebergibSeiteAmZug();
     QString zugNotation(const Zug &zug) const;
     void fuegeListenzeileHinzu(const QString &text);
     void waehleListenzeile(int zeile);

@@ -2,11 +2,9 @@
 
 #include "app/einstellungen.h"
 #include "app/konfigurationsdialog.h"
-#include "app/languages.h"
 #include "app/rueckfragen.h"
 #include "core/fen.h"
 #include "game/controller.h"
-#include "game/history.h"
 #include "ui/infodialog.h"
 #include "ui_mainwindow.h"
 

@@ -1,6 +1,5 @@
 #include "ui/mainwindow.h"
 
-#include "app/languages.h"
 #include "core/fen.h"
 #include "game/controller.h"
 #include "game/history.h"

@@ -1,9 +1,6 @@
 #include "ui/mainwindow.h"
 
 #include "app/einstellungen.h"
-#include "app/languages.h"
-#include "app/rueckfragen.h"
-#include "core/felder.h"
 #include "core/fen.h"
 #include "engine/abbrechen.h"
 #include "game/controller.h"
@@ -12,17 +9,11 @@
 #include "ui/wandlungdialog.h"
 #include "ui_mainwindow.h"
 
-#include <QDateTime>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdlib>
 
 namespace {
-
-const char weissStil[] = "background-color: white; color: green";
-const char schwarzStil[] = "background-color: black; color: white";
-const char ruhigStil[] = "background-color: transparent; color: black";
 
 bool istEigeneFigur(int32_t code, bool schwarz)
 {
@@ -138,31 +129,6 @@ void MainWindow::initNeuesSpiel(bool mitFen)
     ui->tbt_Zurueck->setEnabled(false);
     setzeSichernKnopf(false);
     listenAuswahlAktiv = true;
-}
-
-// The welcome lines and either the start of a new game or the information of a loaded one.
-void MainWindow::fuelleSpielbeginn(bool mitFen)
-{
-    QListWidget *liste = ui->listWidget;
-    liste->blockSignals(true);
-    liste->clear();
-    const QString willkommen = text(355, "Willkommen zu Brakmor");
-    QStringList zeilen = {willkommen, text(9400, "Version") + QLatin1String(" 1.26")};
-    const QStringList info = std::exchange(geladeneInfo, QStringList());
-    if (info.isEmpty()) {
-        zeilen << text(369, "Spielstart:") + QLatin1Char(' ') +
-                      QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm"))
-               << text(384, "Schwierigkeit:") + QLatin1Char(' ') +
-                      schwierigkeitsName(einstellungen.schwierigkeit)
-               << (mitFen ? text(387, "FEN Startbrett geladen")
-                          : text(385, "Sie haben weiß und fangen an."));
-    } else {
-        zeilen << QString() << text(313, "Partie geladen") << info;
-    }
-    zeilen << QString();
-    liste->addItems(zeilen);
-    liste->setCurrentRow(liste->count() - 1);
-    liste->blockSignals(false);
 }
 
 void MainWindow::brettKlick(const QPointF &szenenPosition)
@@ -290,200 +256,4 @@ void MainWindow::onAnimationFertig()
     zeichneFriedhof();
     if (!engineLaeuft)
         fuehreWartendenBefehlAus();
-}
-
-void MainWindow::ButtonZugZurueckClick()
-{
-    if (beschaeftigt(4) || currentIndex < 1)
-        return;
-    --currentIndex;
-    zeigeHistoryStellung(true);
-}
-
-void MainWindow::onHotkeyButtonZugVorClick()
-{
-    if (currentIndex == lastIndex && ui->tbt_Vor->isEnabled())
-        ButtonZugVorClick();
-}
-
-// In review one step forward; at the end the first press shows the suggestion, the second
-// plays it.
-void MainWindow::ButtonZugVorClick()
-{
-    if (currentIndex < lastIndex) {
-        ++currentIndex;
-        zeigeHistoryStellung(true);
-        return;
-    }
-    if (vorschlag.von == 0)
-        return;
-    if (!vorschlagAngezeigt) {
-        vorschlagAngezeigt = true;
-        const QString hinweis =
-            text(532, "Vorschlag") + QLatin1String(": ") + zugNotation(vorschlag);
-        ui->tEdit_Meldezeile->setText(hinweis);
-        fuegeListenzeileHinzu(hinweis);
-        markiereFelder({vorschlag.von, vorschlag.nach});
-        ausgewaehltesFeld = vorschlag.von;
-        setzeVorKnopf(true);
-        return;
-    }
-    ausgewaehltesFeld = 0;
-    if (zieheZug(vorschlag.von, vorschlag.nach, vorschlag.wert, vorschlag.flags, DAME) &&
-        !spielEnde && computerAmZug())
-        zugTimer->start();
-}
-
-void MainWindow::onListItemChanged()
-{
-    if (!listenAuswahlAktiv)
-        return;
-    const int zeile = ui->listWidget->currentRow();
-    if (zeile < 0)
-        return;
-    if (zeile == ui->listWidget->count() - 1 && currentIndex == lastIndex)
-        return;
-    if (controller->historyIndexForRow(zeile) == currentIndex || beschaeftigt(5))
-        return;
-    currentIndex = controller->historyIndexForRow(zeile);
-    zeigeHistoryStellung(false);
-}
-
-void MainWindow::zeigeHistoryStellung(bool selectRow)
-{
-    zugTimer->stop();
-    listenAuswahlAktiv = false;
-    const bool amEnde = currentIndex == lastIndex;
-    if (!amEnde) {
-        setzeVorKnopf(true);
-        ui->tbt_Vor->setEnabled(true);
-    }
-    ui->tbt_Zurueck->setEnabled(currentIndex > 0);
-    if (amEnde) {
-        vorschlagAngezeigt = false;
-        controller->uhrStarten();
-        setzeVorKnopf(false);
-        ui->tbt_Vor->setEnabled(vorschlag.von != 0);
-    }
-    ausgewaehltesFeld = 0;
-
-    Zug zug;
-    int zeile = 0;
-    QString zugText;
-    controller->ladeHistoryStellung(zug, zeile, zugText);
-    // A game that ended in mate or by resignation stays over when its last position is shown
-    // again, as one drawn does.
-    spielEnde = (zug.flags & (ZUG_REMIS | ZUG_AUFGEGEBEN)) || controller->legaleZuege()[0].von == 0;
-    imSchach = zug.flags & ZUG_SCHACH;
-    if (selectRow)
-        waehleListenzeile(zeile);
-    ui->tEdit_Meldezeile->setText(zugText);
-    std::copy(controller->brett(), controller->brett() + BRETT_ZELLEN, brettKopie);
-    amZug = controller->schwarzAmZug();
-    zeichneFelder();
-    zeichneFiguren(imSchach);
-    zeichneFriedhof();
-    setzeMarken(currentIndex > 0 ? zug.von : 0, zug.nach);
-    zeigeMarken();
-    setzeUhrStil(amZug);
-    ui->tEdit_Statuszeile3->setText(rochadeText(controller->rochaderechte()));
-
-    zeigeUebergabe();
-    if (spielEnde)
-        ui->tbt_Vor->setEnabled(false);
-    listenAuswahlAktiv = true;
-}
-
-// Whoever steps to a position plays the side to move there.
-void MainWindow::zeigeUebergabe()
-{
-    if (spielerWeiss != spielerSchwarz) {
-        spielerWeiss = amZug ? 1 : 0;
-        spielerSchwarz = amZug ? 0 : 1;
-        if (currentIndex == lastIndex && vorschlag.von == 0 && !spielEnde)
-            starteVorschlag();
-    } else if (spielerWeiss == 1) {
-        spielEnde = !controller->legaleZuegeErmitteln(amZug);
-    }
-}
-
-void MainWindow::ButtonSeitenwechselClick()
-{
-    if (beschaeftigt(2))
-        return;
-    weissUnten = !weissUnten;
-    zeichneKoordinaten();
-    entferneMarkierungen();
-    zeichneFiguren(imSchach);
-    zeichneMarken();
-    if (currentIndex < lastIndex)
-        return;
-    zeigeMeldung(text(74, "Figurentausch"), true);
-    if (!spielEnde && !computerAmZug() && spielerWeiss != spielerSchwarz) {
-        std::swap(spielerWeiss, spielerSchwarz);
-        starteZugberechnung();
-    }
-}
-
-// The suggestion as the move list names it: piece, origin, "-" or "x", target.
-QString MainWindow::zugNotation(const Zug &zug) const
-{
-    const bool schlaegt = brettKopie[zug.nach] != LEER;
-    return controller->figurName(brettKopie[zug.von]) + QLatin1Char(' ') + feldName(zug.von) +
-           QLatin1Char(schlaegt ? 'x' : '-') + feldName(zug.nach);
-}
-
-void MainWindow::fuegeListenzeileHinzu(const QString &zeile)
-{
-    QListWidget *liste = ui->listWidget;
-    liste->blockSignals(true);
-    liste->addItem(zeile);
-    liste->setCurrentRow(liste->count() - 1);
-    liste->scrollToBottom();
-    liste->blockSignals(false);
-}
-
-void MainWindow::waehleListenzeile(int zeile)
-{
-    QListWidget *liste = ui->listWidget;
-    liste->blockSignals(true);
-    liste->setCurrentRow(zeile);
-    if (liste->currentItem())
-        liste->scrollToItem(liste->currentItem());
-    liste->blockSignals(false);
-}
-
-// A notice in the message line, also written into the move list unless the game is in review.
-void MainWindow::zeigeMeldung(const QString &meldung, bool auchInListe)
-{
-    ui->tEdit_Meldezeile->setText(meldung);
-    if (auchInListe && currentIndex == lastIndex)
-        fuegeListenzeileHinzu(meldung);
-}
-
-void MainWindow::setzeVorKnopf(bool zugVor)
-{
-    ui->tbt_Vor->setIcon(QIcon(zugVor ? QStringLiteral(":/Icons/RechterPfeil")
-                                      : QStringLiteral(":/Icons/Vorschlag")));
-    ui->tbt_Vor->setToolTip(zugVor ? text(207, "Zug vor") : text(203, "Vorschlag"));
-}
-
-// With unsaved moves the button saves; otherwise it loads, when there is a collection to load
-// from.
-void MainWindow::setzeSichernKnopf(bool speichern)
-{
-    ui->tbt_SichernLaden->setIcon(
-        QIcon(speichern ? QStringLiteral(":/Icons/Speichern") : QStringLiteral(":/Icons/Laden")));
-    ui->tbt_SichernLaden->setToolTip(speichern ? text(202, "Partie speichern")
-                                               : text(201, "Partie laden"));
-    const bool sammlung = QFileInfo::exists(appVerzeichnis + QLatin1String("Brakmor.pgn"));
-    ui->tbt_SichernLaden->setEnabled(speichern || sammlung);
-    ui->actionPartie_speichern->setEnabled(speichern);
-    ui->actionPartie_laden->setEnabled(sammlung);
-}
-
-void MainWindow::setzeUhrStil(bool schwarz)
-{
-    ui->lblZeitWeiss->setStyleSheet(QLatin1String(schwarz ? ruhigStil : weissStil));
-    ui->lblZeitSchwarz->setStyleSheet(QLatin1String(schwarz ? schwarzStil : ruhigStil));
 }
