@@ -230,9 +230,15 @@ private:
         klicke(rahmen.topLeft() + QPoint(15, 10));
         QTest::qWait(300);
         xdotool({"key", "Up", "Return"});
-        return programm.waitForFinished(30000) && programm.exitStatus() == QProcess::NormalExit &&
-               programm.exitCode() == 0 &&
-               programm.readAllStandardError().contains("TerminateApplication");
+        const bool beendet = programm.waitForFinished(30000);
+        const QByteArray meldungen = programm.readAllStandardError();
+        if (!beendet || programm.exitStatus() != QProcess::NormalExit || programm.exitCode() != 0 ||
+            !meldungen.contains("TerminateApplication")) {
+            qWarning("brakmor did not end cleanly (exit code %d):\n%s", programm.exitCode(),
+                     meldungen.constData());
+            return false;
+        }
+        return true;
     }
 
     void starteProgramm()
@@ -360,9 +366,10 @@ int main(int argc, char *argv[])
     }
     qputenv("DISPLAY", anzeige.toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::tempPath()));
     int ergebnis = 0;
     {
+        QTemporaryDir laufzeit;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(laufzeit.path()));
         QGuiApplication app(argc, argv);
         TestEchtesFenster test;
         ergebnis = QTest::qExec(&test, argc, argv);

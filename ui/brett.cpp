@@ -85,6 +85,8 @@ QPen feldStift()
 
 } // namespace
 
+// The scene: squares, frame and labels, then the pieces (all hidden until a position is drawn)
+// and the two marks of the last move.
 void MainWindow::baueBrett()
 {
     szene = new QGraphicsScene(this);
@@ -105,12 +107,18 @@ void MainWindow::baueBrett()
 
     QFont schrift;
     schrift.setPixelSize(12);
-    for (int i = 0; i < 32; ++i) {
-        auto *text = szene->addSimpleText(QString(), schrift);
-        beschriftungen.append(text);
-    }
+    for (int i = 0; i < 32; ++i)
+        beschriftungen.append(szene->addSimpleText(QString(), schrift));
     zeichneKoordinaten();
 
+    baueFiguren();
+    markeStart = baueMarke(QStringLiteral(":/Figuren/MarkStart"));
+    markeEnde = baueMarke(QStringLiteral(":/Figuren/MarkEnd"));
+    ui->graphicsView->setScene(szene);
+}
+
+void MainWindow::baueFiguren()
+{
     for (int farbe = 0; farbe < 2; ++farbe) {
         for (const Art &art : arten) {
             const QPixmap bild(QString::fromLatin1(farbe ? art.bildSchwarz : art.bildWeiss));
@@ -126,18 +134,17 @@ void MainWindow::baueBrett()
             }
         }
     }
+}
 
-    for (QGraphicsPixmapItem **marke : {&markeStart, &markeEnde}) {
-        const bool start = marke == &markeStart;
-        *marke = szene->addPixmap(QPixmap(start ? QStringLiteral(":/Figuren/MarkStart")
-                                                : QStringLiteral(":/Figuren/MarkEnd")));
-        (*marke)->setScale(feldGroesse / bildGroesse);
-        (*marke)->setTransformationMode(Qt::SmoothTransformation);
-        (*marke)->setAcceptedMouseButtons(Qt::NoButton);
-        (*marke)->setZValue(zMarke);
-        (*marke)->hide();
-    }
-    ui->graphicsView->setScene(szene);
+QGraphicsPixmapItem *MainWindow::baueMarke(const QString &bild)
+{
+    QGraphicsPixmapItem *marke = szene->addPixmap(QPixmap(bild));
+    marke->setScale(feldGroesse / bildGroesse);
+    marke->setTransformationMode(Qt::SmoothTransformation);
+    marke->setAcceptedMouseButtons(Qt::NoButton);
+    marke->setZValue(zMarke);
+    marke->hide();
+    return marke;
 }
 
 // The colours alternate along a row and repeat at the start of the next, whichever way the

@@ -126,6 +126,8 @@ private:
 
     // The board (brett.cpp) and the captured pieces (friedhof.cpp).
     void baueBrett();
+    void baueFiguren();
+    QGraphicsPixmapItem *baueMarke(const QString &bild);
     void zeichneFelder();
     void zeichneKoordinaten();
     void zeichneFiguren(bool imSchach);
