@@ -289,6 +289,27 @@ private:
     QElapsedTimer offenSeit;
 };
 
+// Closes and counts every modal window that opens while it exists.
+class ModalZaehler
+{
+public:
+    ModalZaehler()
+    {
+        QObject::connect(&uhr, &QTimer::timeout, [this] {
+            if (QWidget *offen = QApplication::activeModalWidget()) {
+                ++anzahl;
+                offen->close();
+            }
+        });
+        uhr.start(10);
+    }
+
+    int anzahl = 0;
+
+private:
+    QTimer uhr;
+};
+
 // Answers the next message box with `knopf` and keeps its text.
 inline void beantworteBox(QMessageBox::StandardButton knopf, QString *text = nullptr)
 {

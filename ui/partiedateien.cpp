@@ -31,9 +31,10 @@ void MainWindow::ButtonSichernLadenClick()
         ladePartie(3);
 }
 
+// Ctrl+O too does nothing while the entry is disabled, that is without a game collection.
 void MainWindow::on_actionPartie_laden_triggered()
 {
-    if (beschaeftigt(8))
+    if (!ui->actionPartie_laden->isEnabled() || beschaeftigt(8))
         return;
     ladePartie(3);
 }
@@ -133,10 +134,12 @@ bool MainWindow::ladePartie(int modus)
         ui->listWidget->scrollToTop();
     }
     zeigeHistoryStellung(true);
+    // Shown after the position, whose move text would cover it.
     if (!wiedergabe.meldung.isEmpty())
-        ui->tEdit_Meldezeile->setText(wiedergabe.meldung);
+        meldung = wiedergabe.meldung;
     else if (modus == 1)
-        ui->tEdit_Meldezeile->setText(text(368, "Starte neue Partie mit F2!"));
+        meldung = text(368, "Starte neue Partie mit F2!");
+    ui->tEdit_Meldezeile->setText(meldung);
     ui->listWidget->setFocus();
     return true;
 }
