@@ -41,8 +41,8 @@ public:
     // Applies one tag, given as the text between "[" and the closing quote.
     static void leseTag(const QString &inhalt, Pgn &eintrag);
     static void leereEintrag(Pgn &eintrag, int position);
-    // The moves of `partie`'s movetext as partly specified moves; an empty text on success,
-    // otherwise the error (the moves before the error stay in `zuege`).
+    // The moves of `partie`'s movetext as moves whose origin is still to be found; empty on
+    // success, otherwise the error (the moves before the error stay in `zuege`).
     QString ZuglisteAusPgn(const Pgn &partie, QList<Zug> &zuege) const;
     // Cuts the ranges out of `text`, the file's text as read, and replaces the file with the rest.
     static bool loeschePartien(const QString &text, const QList<Bereich> &bereiche,

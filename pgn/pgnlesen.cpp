@@ -38,8 +38,9 @@ int hinweis(const QString &zeichen)
     return 0;
 }
 
-// Reads one symbol of the movetext into a partly specified move: the target square, the kind of
-// the moving piece (of the new piece for a promotion) and the origin's file or rank when given.
+// Reads one symbol of the movetext into a move with an incomplete origin: the target square, the
+// kind of the moving piece (of the new piece for a promotion) and the origin's file or rank when
+// given.
 Lesart leseZug(const QString &symbol, Zug &zug)
 {
     static const QRegularExpression nurNummer(QStringLiteral("^[0-9]*\\.*$"));
