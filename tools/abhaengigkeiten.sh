@@ -3,7 +3,7 @@
 # present, so run.sh and test.sh can call it on every start.
 set -e
 
-PAKETE="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth x11-utils pgn-extract
+PAKETE="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth x11-utils xdotool pgn-extract
         clang libclang-rt-14-dev"
 
 fehlend=""

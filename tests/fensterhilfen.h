@@ -1,0 +1,321 @@
+#pragma once
+
+#include "app/einstellungen.h"
+#include "core/felder.h"
+#include "game/controller.h"
+#include "game/history.h"
+#include "ui/brettitems.h"
+#include "ui/fensterrueckfragen.h"
+#include "ui/mainwindow.h"
+#include "widgethilfen.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSettings>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+// Reads and drives the window's flow state, and clicks squares through the board view as a user
+// would.
+struct FensterZugang
+{
+    MainWindow &f;
+
+    Controller &controller() const { return *f.controller; }
+    bool amZug() const { return f.amZug; }
+    int spielerWeiss() const { return f.spielerWeiss; }
+    int spielerSchwarz() const { return f.spielerSchwarz; }
+    bool weissUnten() const { return f.weissUnten; }
+    bool spielEnde() const { return f.spielEnde; }
+    bool ungespeichert() const { return f.ungespeichert; }
+    bool geladen() const { return f.geladen; }
+    bool engineLaeuft() const { return f.engineLaeuft; }
+    bool animationLaeuft() const { return f.animationLaeuft; }
+    int wartenderBefehl() const { return f.wartenderBefehl; }
+    Zug vorschlag() const { return f.vorschlag; }
+    int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
+    int32_t brett(int feld) const { return f.brettKopie[feld]; }
+    const QList<int> &geschlagen() const { return f.geschlagen; }
+    QTimer *zugTimer() const { return f.zugTimer; }
+
+    // No job, no animation and no computer move pending.
+    bool ruhig() const
+    {
+        return !f.engineLaeuft && !f.animationLaeuft && !f.zugTimer->isActive() &&
+               f.wartenderBefehl == 0;
+    }
+
+    // The first clock tick, without waiting a second for it.
+    void ersterTick() { f.onTimerEvent(); }
+    // What the single-shot timer does when it fires.
+    void starteComputerzug() { f.onTimerZugberechnung(); }
+    // What the window does with a computer move's job result.
+    void computerzugErgebnis(const QString &ergebnis, bool abgebrochen)
+    {
+        f.spieleComputerzug(ergebnis, abgebrochen);
+    }
+    // A fresh suggestion job for the side to move.
+    void starteVorschlag()
+    {
+        f.vorschlag = Zug{};
+        f.starteVorschlag();
+    }
+    QPointF markeStart() const { return f.markeStart->pos(); }
+    QPointF markeEnde() const { return f.markeEnde->pos(); }
+    // The label texts in the order file letter above, below, rank digit left, right, per column
+    // and row index.
+    QStringList beschriftungen() const
+    {
+        QStringList texte;
+        for (const QGraphicsSimpleTextItem *text : f.beschriftungen)
+            texte << text->text();
+        return texte;
+    }
+    // The captured pieces shown, by item index, and the pawn counts shown beside them.
+    QList<int> friedhof() const
+    {
+        QList<int> sichtbar;
+        for (int i = 0; i < f.friedhofFiguren.size(); ++i) {
+            if (f.friedhofFiguren[i]->isVisible())
+                sichtbar << i;
+        }
+        return sichtbar;
+    }
+    // The pieces the captured view shows, sorted by code.
+    QList<int32_t> geschlageneArten() const
+    {
+        QList<int32_t> arten;
+        for (int index : friedhof())
+            arten << figurDesItems(index);
+        std::sort(arten.begin(), arten.end());
+        return arten;
+    }
+    QPointF friedhofPosition(int index) const { return f.friedhofFiguren[index]->pos(); }
+    QString bauernZahl(bool schwarz) const
+    {
+        const QGraphicsTextItem *text = f.bauernAnzahl[schwarz];
+        return text->isVisible() ? text->toPlainText() : QString();
+    }
+    bool markenSichtbar() const { return f.markeStart->isVisible() && f.markeEnde->isVisible(); }
+
+    template<typename T>
+    T *kind(const char *name) const
+    {
+        T *objekt = f.findChild<T *>(QLatin1String(name));
+        if (!objekt)
+            qFatal("no child %s", name);
+        return objekt;
+    }
+
+    QGraphicsView *ansicht() const { return kind<QGraphicsView>("graphicsView"); }
+    QListWidget *liste() const { return kind<QListWidget>("listWidget"); }
+    QString meldung() const { return kind<QLineEdit>("tEdit_Meldezeile")->text(); }
+
+    QStringList zeilen() const
+    {
+        QStringList texte;
+        for (int i = 0; i < liste()->count(); ++i)
+            texte << liste()->item(i)->text();
+        return texte;
+    }
+
+    QPointF feldMitte(int feld) const { return f.feldPosition(feld) + QPointF(35, 35); }
+
+    void klicke(int feld) const
+    {
+        const QPoint punkt = ansicht()->mapFromScene(feldMitte(feld));
+        QTest::mouseClick(ansicht()->viewport(), Qt::LeftButton, Qt::NoModifier, punkt);
+    }
+
+    void klicke(const char *name) const { klicke(feldNummer(name)); }
+
+    static int feldNummer(const char *name)
+    {
+        int feld = 0;
+        feldAusName(QString::fromLatin1(name), feld);
+        return feld;
+    }
+
+    // The colour a square shows now.
+    QColor farbe(int feld) const { return f.feldItem(feld)->brush().color(); }
+    QPixmap textur(int feld) const { return f.feldItem(feld)->brush().texture(); }
+    bool hatTextur(int feld) const { return !textur(feld).isNull(); }
+
+    // The piece code an item shows, by its index.
+    static int32_t figurDesItems(int i)
+    {
+        static const int32_t arten[17] = {BAUER, BAUER, BAUER, BAUER, BAUER,   BAUER,
+                                          BAUER, BAUER, PFERD, PFERD, LAEUFER, LAEUFER,
+                                          TURM,  TURM,  DAME,  DAME,  KOENIG};
+        return i < 17 ? -arten[i] : arten[i - 17];
+    }
+
+    // The piece code of every visible piece item, by the square under its top-left corner.
+    QMap<int, int32_t> gezeigteFiguren() const
+    {
+        QMap<int, int32_t> gezeigt;
+        for (int i = 0; i < f.figuren.size(); ++i) {
+            const PictureItem *figur = f.figuren[i];
+            if (figur->isVisible())
+                gezeigt.insert(f.feldAusPosition(figur->pos() + QPointF(35, 35)), figurDesItems(i));
+        }
+        return gezeigt;
+    }
+
+    // The pieces of the board copy as the board should show them: a kind has as many pictures
+    // as a side has at the start, one more queen, and no more.
+    QMap<int, int32_t> figurenImBrett() const
+    {
+        QMap<int, int32_t> figuren;
+        QMap<int32_t, int> gezaehlt;
+        for (int feld = 22; feld <= 99; ++feld) {
+            const int32_t code = f.brettKopie[feld];
+            if (code == LEER || code == RAND)
+                continue;
+            const int32_t art = std::abs(code);
+            const int bilder = art == BAUER ? 8 : art == KOENIG ? 1 : 2;
+            if (++gezaehlt[code] <= bilder)
+                figuren.insert(feld, code);
+        }
+        return figuren;
+    }
+
+    QString fen() const { return controller().aktuelleFen(f.amZug); }
+};
+
+// Waits, handling events, until `bedingung` holds; false after `ms` milliseconds.
+inline bool warte(const std::function<bool()> &bedingung, int ms = 60000)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    while (!bedingung()) {
+        if (uhr.elapsed() > ms)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// A temporary HOME whose settings file makes the window start in German at the easiest level,
+// without the greeting and without restoring a game; animations and the computer's pause are
+// short.
+class FensterUmgebung : public TestUmgebung
+{
+public:
+    FensterUmgebung()
+    {
+        datenordner = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                      QLatin1String("/Brakmor/");
+        QDir().mkpath(datenordner);
+        setze("Allgemein/Sprache", 0);
+        setze("Bewertung/Schwierigkeit", 1);
+        setze("Dateien/PgnAutoLaden", false);
+        PictureItem::animationsDauer = 20;
+        // Questions and notices are real message boxes, as in the program.
+        setzeRueckfragen(&boxen);
+        // A box or dialog that a test did not expect would wait for ever; it is closed after a
+        // while and named, so the test fails there instead of at its time limit.
+        QObject::connect(&wache, &QTimer::timeout, [this] {
+            QWidget *offen = QApplication::activeModalWidget();
+            if (!offen || offen != letztesModales) {
+                letztesModales = offen;
+                offenSeit.start();
+            } else if (offenSeit.elapsed() > 10000) {
+                qWarning() << "unexpected" << offen->metaObject()->className()
+                           << offen->windowTitle();
+                if (auto *dialog = qobject_cast<QDialog *>(offen))
+                    dialog->reject();
+            }
+        });
+        wache.start(100);
+    }
+
+    ~FensterUmgebung() { setzeRueckfragen(nullptr); }
+
+    void setze(const QString &schluessel, const QVariant &wert)
+    {
+        QSettings ini(datenordner + QLatin1String("Brakmor.ini"), QSettings::IniFormat);
+        ini.setValue(schluessel, wert);
+    }
+
+    QString datei(const QString &name) const { return datenordner + name; }
+
+    // From now on every resignation question of the computer is answered: Yes plays on, No
+    // accepts the resignation.
+    void beantworteAufgabe(QMessageBox::StandardButton antwort)
+    {
+        aufgabe.reset(new QTimer);
+        QObject::connect(aufgabe.get(), &QTimer::timeout, [=] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box && box->isVisible() && box->text().startsWith(QLatin1String("Ich gebe auf!"))) {
+                ++aufgabeGefragtZahl;
+                box->button(antwort)->click();
+            }
+        });
+        aufgabe->start(10);
+    }
+    int aufgabeGefragtZahl = 0;
+
+    // A window as the program builds it, shown, after its first tick.
+    std::unique_ptr<MainWindow> fenster(bool ersterTick = true) const
+    {
+        auto fenster = std::make_unique<MainWindow>();
+        fenster->findChild<QTimer *>(QStringLiteral("zugTimer"))->setInterval(20);
+        fenster->show();
+        fenster->activateWindow();
+        if (!QTest::qWaitForWindowActive(fenster.get()))
+            qFatal("window not active");
+        if (ersterTick)
+            FensterZugang{*fenster}.ersterTick();
+        return fenster;
+    }
+
+private:
+    QString datenordner;
+    FensterRueckfragen boxen;
+    std::unique_ptr<QTimer> aufgabe;
+    QTimer wache;
+    QPointer<QWidget> letztesModales;
+    QElapsedTimer offenSeit;
+};
+
+// Closes and counts every modal window that opens while it exists.
+class ModalZaehler
+{
+public:
+    ModalZaehler()
+    {
+        QObject::connect(&uhr, &QTimer::timeout, [this] {
+            if (QWidget *offen = QApplication::activeModalWidget()) {
+                ++anzahl;
+                offen->close();
+            }
+        });
+        uhr.start(10);
+    }
+
+    int anzahl = 0;
+
+private:
+    QTimer uhr;
+};
+
+// Answers the next message box with `knopf` and keeps its text.
+inline void beantworteBox(QMessageBox::StandardButton knopf, QString *text = nullptr)
+{
+    beiModalemFenster<QMessageBox>([=](QMessageBox *box) {
+        if (text)
+            *text = box->text();
+        box->button(knopf)->click();
+    });
+}

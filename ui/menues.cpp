@@ -1,0 +1,147 @@
+#include "ui/mainwindow.h"
+
+#include "app/einstellungen.h"
+#include "app/konfigurationsdialog.h"
+#include "app/rueckfragen.h"
+#include "core/fen.h"
+#include "game/controller.h"
+#include "ui/infodialog.h"
+#include "ui_mainwindow.h"
+
+#include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+void MainWindow::on_actionSehrEinfach_triggered()
+{
+    setzeSchwierigkeit(1);
+}
+
+void MainWindow::on_actionEinfach_triggered()
+{
+    setzeSchwierigkeit(2);
+}
+
+void MainWindow::on_actionMittel_triggered()
+{
+    setzeSchwierigkeit(3);
+}
+
+void MainWindow::on_actionSchwer_triggered()
+{
+    setzeSchwierigkeit(4);
+}
+
+void MainWindow::on_actionSehrSchwer_triggered()
+{
+    setzeSchwierigkeit(5);
+}
+
+// A running job keeps the level it was started with; the next one takes the new level.
+void MainWindow::setzeSchwierigkeit(int stufe)
+{
+    einstellungen.schwierigkeit = stufe;
+    menueStufenGruppe->actions().at(stufe - 1)->setChecked(true);
+    const QList<QAction *> menueStufen = stufenGruppe->actions();
+    for (int i = 0; i < menueStufen.size(); ++i)
+        menueStufen[i]->setChecked(i == stufe - 1);
+    const QString name = schwierigkeitsName(stufe);
+    ui->tEdit_Statuszeile4->setText(name);
+    speichereEinstellungen();
+    zeigeMeldung(text(384, "Schwierigkeit:") + QLatin1Char(' ') + name, true);
+    controller->pgn().siteLoeschen();
+}
+
+bool MainWindow::datenverlustBestaetigt()
+{
+    if (!ungespeichert || geladen)
+        return true;
+    const QString frage = text(609, "Achtung: Datenverlust!") + QLatin1String("\n\n") +
+                          text(610, "Sie haben Ihr laufendes Spiel nicht gespeichert!") +
+                          QLatin1Char('\n') + text(611, "Trotzdem fortfahren?");
+    return rueckfragen().frage(QStringLiteral("Brakmor"), frage);
+}
+
+// The text is checked before anything else happens; a valid position is asked about once and
+// then waits, if need be, for the engine and the animation.
+void MainWindow::on_actionFen_Import_aus_Zwischenablage_triggered()
+{
+    const QString inhalt = QGuiApplication::clipboard()->text();
+    fenStellung probe;
+    bool schwarz = false;
+    const int ergebnis = probe.leseFen(inhalt, schwarz);
+    if (ergebnis != 0) {
+        const QString grund =
+            ergebnis > 0 ? text(627, "Fen String fehlerhaft an Position:") + QLatin1Char(' ') +
+                               QString::number(ergebnis)
+                         : text(628, "In der Zwischenablage befindet sich kein FEN-String.");
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Brakmor"),
+                        grund + QLatin1String("\n\r\n\r") + inhalt.left(100), QMessageBox::Ok,
+                        this);
+        box.exec();
+        return;
+    }
+    if (!datenverlustBestaetigt())
+        return;
+    wartendeFen = inhalt;
+    if (beschaeftigt(3))
+        return;
+    fuehreFenImportAus(inhalt);
+}
+
+void MainWindow::fuehreFenImportAus(const QString &fen)
+{
+    wartendeFen.clear();
+    if (controller->stellungAusFen(fen) != 0)
+        return;
+    controller->setzeEigeneStartFen(fen);
+    setWindowTitle(controller->titel(false) + QLatin1String(" ;   FEN Import"));
+    weissUnten = true;
+    initNeuesSpiel(true);
+    starteVorschlag();
+}
+
+void MainWindow::on_actionFen_Export_in_Zwischenablage_triggered()
+{
+    const QString fen = controller->aktuelleFen(amZug);
+    QGuiApplication::clipboard()->setText(fen);
+    const QString zeilen =
+        text(620, "Die Figurenstellung auf dem Brett wurde als FEN Zeichenfolge") +
+        QLatin1String("\n\r") +
+        text(621, "in die Zwischenablage kopiert. FEN bedeutet: Forsyth-Edwards-") +
+        QLatin1String("\n\r") +
+        text(622, "Notation. Damit ist es möglich, Stellungen zu dokumentieren") +
+        QLatin1String("\n\r") + text(623, "oder mit anderen Schachprogrammen auszutauschen.") +
+        QLatin1String("\n\r\n\r") + fen;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Brakmor"), zeilen, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void MainWindow::on_actionProtokoll_in_Zwischenablage_triggered()
+{
+    QString protokoll;
+    for (int i = 0; i < ui->listWidget->count(); ++i)
+        protokoll += ui->listWidget->item(i)->text() + QLatin1Char('\n');
+    QGuiApplication::clipboard()->setText(protokoll);
+}
+
+void MainWindow::ButtonInfoClick()
+{
+    InfoDialog dialog(this, bauStempel());
+    dialog.exec();
+}
+
+// The new settings show at once: texts and fonts, the board design and the last-move marks.
+void MainWindow::on_actionKonfiguration_triggered()
+{
+    KonfigurationsDialog dialog(this);
+    if (dialog.exec() == 1)
+        setzeTexte();
+}
+
+void MainWindow::on_action_Beenden_triggered()
+{
+    close();
+}
