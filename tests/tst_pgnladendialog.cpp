@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -300,7 +301,9 @@ private slots:
         QVERIFY(einstellungen.pgnLadeDateiname.isEmpty());
 
         beiModalemFenster<QFileDialog>([&](QFileDialog *auswahl) {
-            auswahl->selectFile(andere);
+            // Typed rather than selectFile(): that one leaves the name field alone while it has
+            // the focus, and only finds the file once the folder listing has arrived.
+            auswahl->findChild<QLineEdit *>("fileNameEdit")->setText(andere);
             static_cast<QDialog *>(auswahl)->accept(); // protected in QFileDialog
         });
         QTest::mouseClick(dialog.findChild<QPushButton *>("pathButton"), Qt::LeftButton);
