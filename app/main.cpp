@@ -4,7 +4,6 @@
 #include "ui/mainwindow.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QTextStream>
 
 namespace {
@@ -39,8 +38,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brakmor erstellt mit Qt 5.5.1"));
     QApplication::setApplicationVersion(QLatin1String(PROGRAMM_VERSION));
-    registriereBilder();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/Icons/Brakmor")));
+    QApplication::setWindowIcon(programmIcon());
 
     // The game's notices, questions and file dialogs become boxes and dialogs; while the window
     // is being built (the settings may find no writable folder) they have no parent.
@@ -51,7 +49,6 @@ int main(int argc, char *argv[])
         MainWindow fenster;
         FensterRueckfragen boxen(&fenster);
         setzeRueckfragen(&boxen);
-        fenster.setWindowIcon(QIcon(QStringLiteral(":/Icons/Brakmor")));
         fenster.show();
         ergebnis = app.exec();
         setzeRueckfragen(nullptr);

@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -353,6 +354,43 @@ private slots:
             const QImage bild = bildschirm().copy(rahmen);
             QVERIFY(bild.save(QFile::decodeName(foto), "PNG"));
         }
+        QVERIFY(beende());
+    }
+
+    // Installed as a desktop program: started the way a desktop starts it, from the Exec line
+    // of the installed menu entry with the installed bin folder on the PATH; the window carries
+    // the application icon.
+    void startAusDemMenueeintrag()
+    {
+        if (gespielt.size() != 8)
+            QSKIP("the first start did not get through");
+        QTemporaryDir ziel;
+        QProcess cmake;
+        cmake.start(CMAKE_COMMAND, {"--install", BRAKMOR_BAUORDNER, "--prefix", ziel.path()});
+        QVERIFY(cmake.waitForFinished(60000));
+        QCOMPARE(cmake.exitCode(), 0);
+        QVERIFY(QFile::exists(ziel.filePath("bin/brakmor-cli")));
+        QVERIFY(QFile::exists(ziel.filePath("share/icons/hicolor/48x48/apps/brakmor.png")));
+
+        QSettings eintrag(ziel.filePath("share/applications/brakmor.desktop"),
+                          QSettings::IniFormat);
+        eintrag.beginGroup("Desktop Entry");
+        QCOMPARE(eintrag.value("Icon").toString(), QString("brakmor"));
+        const QStringList aufruf = eintrag.value("Exec").toString().split(' ');
+        QCOMPARE(aufruf.value(1), QString("%f"));
+        QProcessEnvironment env = umgebung();
+        env.insert("PATH", ziel.filePath("bin") + ':' + env.value("PATH"));
+        programm.setProcessEnvironment(env);
+        programm.start(QStandardPaths::findExecutable(aufruf.first(), {ziel.filePath("bin")}),
+                       QStringList());
+        QVERIFY(programm.waitForStarted(20000));
+        QVERIFY(warte([&] { return !fenster("Ada - Brakmor").isEmpty(); }));
+
+        QProcess xprop;
+        xprop.setProcessEnvironment(umgebung());
+        xprop.start("xprop", {"-id", fenster("Ada - Brakmor"), "_NET_WM_ICON"});
+        QVERIFY(xprop.waitForFinished(20000));
+        QVERIFY(xprop.readAllStandardOutput().contains("Icon (48 x 48)"));
         QVERIFY(beende());
     }
 };

@@ -60,10 +60,14 @@ QString qrcText(const QVector<Gruppe> &gruppen)
         for (const BenanntesBild &b : gruppe.bilder)
             aus << "        <file alias=\"" << b.name << "\">" << gruppe.praefix << '/' << b.name
                 << ".png</file>\n";
-        if (gruppe.praefix == QLatin1String("Icons"))
-            aus << "        <file alias=\"Brakmor\">brakmor.png</file>\n";
         aus << "    </qresource>\n";
     }
+    // The window icon takes every drawn size: X11 drops a window icon of 256 pixels alone.
+    aus << "    <qresource prefix=\"/Programmicon\">\n";
+    for (int groesse : anwendungssymbolGroessen)
+        aus << "        <file alias=\"" << groesse << "\">hicolor/" << groesse << 'x' << groesse
+            << "/apps/brakmor.png</file>\n";
+    aus << "    </qresource>\n";
     aus << "</RCC>\n";
     return text;
 }
@@ -90,7 +94,6 @@ bool schreibeAlles(const QString &ordner)
         ok &= speicherePng(
             anwendungssymbol(groesse),
             QStringLiteral("%1/hicolor/%2x%2/apps/brakmor.png").arg(ordner).arg(groesse));
-    ok &= speicherePng(anwendungssymbol(256), ordner + QStringLiteral("/brakmor.png"));
     ok &= schreibeText(ordner + QStringLiteral("/bilder.qrc"), qrcText(gruppen));
     return ok;
 }
