@@ -39,6 +39,26 @@ std::unique_ptr<stellung> lade(const Position &position, int maxTiefe)
     return s;
 }
 
+// Searches from ply 0, with the closeness tables filled as outside the opening if asked.
+std::unique_ptr<stellung> durchsuche(const Position &position, int maxTiefe, bool naehe = false)
+{
+    auto s = lade(position, maxTiefe);
+    if (naehe)
+        s->berechneKoenigsnaehe();
+    bool koenigSchlagbar;
+    int32_t wert;
+    s->suche(position.schwarz, 0, koenigSchlagbar, wert);
+    return s;
+}
+
+std::unique_ptr<stellung> durchsuche(const QString &fen, int maxTiefe, bool naehe = false)
+{
+    Position position;
+    if (!ausFen(fen, position))
+        qFatal("test position not readable: %s", qPrintable(fen));
+    return durchsuche(position, maxTiefe, naehe);
+}
+
 int koenigsfeld(const int32_t *brett, bool schwarz)
 {
     for (int feld = 22; feld <= 99; ++feld) {
@@ -103,10 +123,7 @@ QMap<QString, int32_t> erwarteteZuege(const Position &position)
 
 QMap<QString, int32_t> wurzelliste(const Position &position, int maxTiefe)
 {
-    auto s = lade(position, maxTiefe);
-    bool koenigSchlagbar;
-    int32_t wert;
-    s->suche(position.schwarz, 0, koenigSchlagbar, wert);
+    auto s = durchsuche(position, maxTiefe);
     QMap<QString, int32_t> zuege;
     const int32_t maske = ZUG_SCHWARZ | ZUG_ILLEGAL | ZUG_SCHACH | ZUG_KEINE_ANTWORT | ZUG_PATT;
     for (int i = 0; s->wurzelZuege[i].von != 0; ++i)
@@ -114,28 +131,21 @@ QMap<QString, int32_t> wurzelliste(const Position &position, int maxTiefe)
     return zuege;
 }
 
-// Searches the position from ply 0 and returns the object for inspection.
-std::unique_ptr<stellung> durchsuche(const QString &fen, int maxTiefe, int32_t *wert = nullptr)
-{
-    Position position;
-    if (!ausFen(fen, position))
-        qFatal("test position not readable: %s", qPrintable(fen));
-    auto s = lade(position, maxTiefe);
-    bool koenigSchlagbar;
-    int32_t w;
-    s->suche(position.schwarz, 0, koenigSchlagbar, w);
-    if (wert)
-        *wert = w;
-    return s;
-}
-
-const Zug *finde(const stellung &s, const char *zug)
+const Zug *finde(const stellung &s, const QString &zug)
 {
     for (int i = 0; s.wurzelZuege[i].von != 0; ++i) {
-        if (text(s.wurzelZuege[i]) == QLatin1String(zug))
+        if (text(s.wurzelZuege[i]) == zug)
             return &s.wurzelZuege[i];
     }
     return nullptr;
+}
+
+int wurzelAnzahl(const stellung &s)
+{
+    int n = 0;
+    while (s.wurzelZuege[n].von != 0)
+        ++n;
+    return n;
 }
 
 // The generator's score of a root move plus the bonus the root adds to it.
@@ -145,7 +155,6 @@ int32_t wurzelwert(const QString &fen, const char *zug)
     auto s = ladeTestStellung(fen, &schwarz);
     Zug liste[MAX_ZUEGE];
     s->zugliste = liste;
-    s->tiefe = 1;
     s->maxTiefe = 3;
     bool imSchach;
     s->generiereZuege(imSchach);
@@ -156,30 +165,27 @@ int32_t wurzelwert(const QString &fen, const char *zug)
     qFatal("move %s not generated", zug);
 }
 
+QStringList zeilen(const char *name)
+{
+    QFile datei(QStringLiteral(BRAKMOR_TESTDATA) + QLatin1String(name));
+    if (!datei.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The perft positions first, then the set-ups of the tactics and the final positions of games.
 QStringList testpositionen()
 {
     QStringList fens;
-    QFile epd(QStringLiteral(BRAKMOR_TESTDATA "/perft.epd"));
-    if (epd.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        while (!epd.atEnd())
-            fens.append(
-                QString::fromUtf8(epd.readLine()).section(QLatin1Char(';'), 0, 0).trimmed());
+    for (const QString &zeile : zeilen("/perft.epd"))
+        fens.append(zeile.section(QLatin1Char(';'), 0, 0).trimmed());
+    for (const QString &zeile : zeilen("/pgn/tactics.pgn")) {
+        if (zeile.startsWith(QLatin1String("[FEN \"")))
+            fens.append(zeile.section(QLatin1Char('"'), 1, 1));
     }
-    QFile taktik(QStringLiteral(BRAKMOR_TESTDATA "/pgn/tactics.pgn"));
-    if (taktik.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        while (!taktik.atEnd()) {
-            const QString zeile = QString::fromUtf8(taktik.readLine());
-            if (zeile.startsWith(QLatin1String("[FEN \"")))
-                fens.append(zeile.section(QLatin1Char('"'), 1, 1));
-        }
-    }
-    QFile ende(QStringLiteral(BRAKMOR_TESTDATA "/pgn/expected_final_positions.tsv"));
-    if (ende.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        while (!ende.atEnd()) {
-            const QString zeile = QString::fromUtf8(ende.readLine()).trimmed();
-            if (!zeile.startsWith(QLatin1Char('#')))
-                fens.append(zeile.section(QLatin1Char('\t'), 5, 5));
-        }
+    for (const QString &zeile : zeilen("/pgn/expected_final_positions.tsv")) {
+        if (!zeile.startsWith(QLatin1Char('#')))
+            fens.append(zeile.section(QLatin1Char('\t'), 5, 5).trimmed());
     }
     return fens;
 }
@@ -193,7 +199,6 @@ class TestSuche : public QObject
 private slots:
     void mattInEins();
     void patt();
-    void illegaleZuegeFehlen();
     void wurzellisteIstLegal();
     void tieferSuchen();
     void ergebnisseBleiben_data();
@@ -209,72 +214,47 @@ void TestSuche::mattInEins()
     const Zug &erster = s->wurzelZuege[0];
     QCOMPARE(text(erster), QStringLiteral("a1a8"));
     QCOMPARE(erster.wert, wurzelwert(fen, "a1a8") + 3200);
-    QCOMPARE(erster.flags & (ZUG_SCHACH | ZUG_KEINE_ANTWORT), ZUG_SCHACH | ZUG_KEINE_ANTWORT);
-    QVERIFY(!(erster.flags & ZUG_PATT));
+    QCOMPARE(erster.flags & (ZUG_SCHACH | ZUG_KEINE_ANTWORT | ZUG_PATT),
+             ZUG_SCHACH | ZUG_KEINE_ANTWORT);
     QVERIFY(s->sucheAufrufe > 20);
 
     // The same for black, with the closeness tables filled: the generator's score is kept.
-    const QString schwarz = QStringLiteral("r5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1");
-    Position position;
-    QVERIFY(ausFen(schwarz, position));
-    auto b = lade(position, 3);
-    b->berechneKoenigsnaehe();
-    bool koenigSchlagbar;
-    int32_t wert;
-    b->suche(true, 0, koenigSchlagbar, wert);
+    auto b = durchsuche(QStringLiteral("r5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"), 3, true);
     QCOMPARE(text(b->wurzelZuege[0]), QStringLiteral("a8a1"));
     QVERIFY(b->wurzelZuege[0].wert >= 3200);
     QVERIFY(b->wurzelZuege[0].flags & ZUG_SCHWARZ);
 }
 
+// Kf6-f7 stalemates: neutral with even material, a loss a queen ahead, a rescue four pawns
+// (260, beyond the 232 threshold) behind.
 void TestSuche::patt()
 {
-    // Kf6-f7 stalemates. Even material: the move keeps its score.
-    auto gleich = durchsuche(QStringLiteral("7k/7p/5K1P/8/8/8/8/8 w - - 0 1"), 3);
-    const Zug *zug = finde(*gleich, "f6f7");
-    QVERIFY(zug);
-    QCOMPARE(zug->flags & (ZUG_SCHACH | ZUG_KEINE_ANTWORT | ZUG_PATT),
-             ZUG_KEINE_ANTWORT | ZUG_PATT);
-    QCOMPARE(zug->wert, 0);
-
-    // A queen ahead, stalemate throws the win away.
-    auto vorn = durchsuche(QStringLiteral("7k/7p/5K1P/8/8/8/8/1Q6 w - - 0 1"), 3);
-    QCOMPARE(vorn->material, -DAME);
-    zug = finde(*vorn, "f6f7");
-    QVERIFY(zug);
-    QCOMPARE(zug->wert, -231);
-    QCOMPARE(text(vorn->wurzelZuege[0]), QStringLiteral("b1b8")); // mate instead
-
-    // Behind by four pawns (260, more than the 232 threshold), stalemate saves the game.
-    auto hinten = durchsuche(QStringLiteral("7k/p6p/p4K1P/p7/p7/p7/P7/8 w - - 0 1"), 3);
-    QCOMPARE(hinten->material, 4 * BAUER);
-    zug = finde(*hinten, "f6f7");
-    QVERIFY(zug);
-    QCOMPARE(zug->wert, 231);
-    QCOMPARE(text(hinten->wurzelZuege[0]), QStringLiteral("f6f7"));
-}
-
-void TestSuche::illegaleZuegeFehlen()
-{
-    // The bishop is pinned, the king must not step next to the rook's file, and there is no
-    // castling through the attacked f1.
-    auto s = durchsuche(QStringLiteral("4k3/4r3/8/8/8/8/4B3/4K2R w K - 0 1"), 3);
-    for (int i = 0; s->wurzelZuege[i].von != 0; ++i) {
-        QVERIFY(s->wurzelZuege[i].von != 86);
-        QVERIFY(!(s->wurzelZuege[i].flags & ZUG_ILLEGAL));
+    struct Fall
+    {
+        const char *fen;
+        int32_t material;
+        int32_t wert;
+        const char *bester;
+    };
+    const Fall faelle[] = {{"7k/7p/5K1P/8/8/8/8/8 w - - 0 1", 0, 0, nullptr},
+                           {"7k/7p/5K1P/8/8/8/8/1Q6 w - - 0 1", -DAME, -231, "b1b8"},
+                           {"7k/p6p/p4K1P/p7/p7/p7/P7/8 w - - 0 1", 4 * BAUER, 231, "f6f7"}};
+    for (const Fall &fall : faelle) {
+        auto s = durchsuche(QString::fromLatin1(fall.fen), 3);
+        QCOMPARE(s->material, fall.material);
+        const Zug *zug = finde(*s, QStringLiteral("f6f7"));
+        QVERIFY2(zug, fall.fen);
+        QCOMPARE(zug->flags & (ZUG_SCHACH | ZUG_KEINE_ANTWORT | ZUG_PATT),
+                 ZUG_KEINE_ANTWORT | ZUG_PATT);
+        QCOMPARE(zug->wert, fall.wert);
+        if (fall.bester)
+            QCOMPARE(text(s->wurzelZuege[0]), QLatin1String(fall.bester));
     }
-    QVERIFY(finde(*s, "e1f1"));
-    QVERIFY(finde(*s, "e1g1"));
-    QVERIFY(!finde(*s, "e1e2"));
-
-    // No legal move at all: the root list is empty.
-    auto matt = durchsuche(QStringLiteral("R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"), 3);
-    QCOMPARE(matt->wurzelZuege[0].von, 0);
 }
 
 // The controller's legal-move list comes from this search at depth 3: on every position of the
-// reference files (and a few random plies on from the perft positions), it must hold exactly the
-// legal moves, each promotion once, with the check, mate and stalemate flags.
+// reference files (the perft positions a few random plies on), it must hold exactly the legal
+// moves, each promotion once, with the check, mate and stalemate flags.
 void TestSuche::wurzellisteIstLegal()
 {
     QRandomGenerator zufall(1234);
@@ -286,9 +266,7 @@ void TestSuche::wurzellisteIstLegal()
         Position position;
         if (!ausFen(fens.at(n), position))
             continue;
-        // The perft positions go on for a few random plies.
-        const int plies = n < 163 ? 6 : 0;
-        for (int ply = 0; ply <= plies; ++ply) {
+        for (int ply = 0; ply <= (n < 163 ? 6 : 0); ++ply) {
             const QMap<QString, int32_t> erwartet = erwarteteZuege(position);
             QCOMPARE(wurzelliste(position, 3), erwartet);
             ++geprueft;
@@ -307,8 +285,7 @@ void TestSuche::wurzellisteIstLegal()
             s->holeBrett(position.brett);
             position.letzter = liste[0];
             position.schwarz = !position.schwarz;
-            // Castling rights as the game would keep them: whatever leaves or lands on a corner
-            // or moves a king loses them.
+            // Whatever leaves or lands on a corner, or moves a king, loses castling rights.
             Rochaderechte r = Rochaderechte::ausWort(position.rechte);
             for (const int feld : {liste[0].von, liste[0].nach}) {
                 r.rochadeWeissGross &= feld != 92 && feld != 96;
@@ -328,17 +305,16 @@ void TestSuche::wurzellisteIstLegal()
 // Deeper searches use the transposition table and the thinning; the root list stays legal.
 void TestSuche::tieferSuchen()
 {
-    const QStringList fens = {
-        QStringLiteral("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"),
-        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4"),
-        QStringLiteral("8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1")};
-    for (const QString &fen : fens) {
+    const QString schaefer =
+        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4");
+    for (const QString &fen :
+         {QStringLiteral("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"),
+          schaefer, QStringLiteral("8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1")}) {
         Position position;
         QVERIFY(ausFen(fen, position));
         QCOMPARE(wurzelliste(position, 5), erwarteteZuege(position));
     }
-    // Scholar's mate: Qxf7 is found and scored as mate.
-    auto s = durchsuche(fens.at(1), 5);
+    auto s = durchsuche(schaefer, 5);
     QCOMPARE(text(s->wurzelZuege[0]), QStringLiteral("h5f7"));
     QVERIFY(s->wurzelZuege[0].wert > 3200);
     QVERIFY(!s->transpositionen.isEmpty());
@@ -360,21 +336,14 @@ void TestSuche::ergebnisseBleiben_data()
                               << QStringLiteral("g8h8 0 0x1, g8f8 0 0x1, a7a6 0 0x1");
 }
 
-// The engine's choices follow from the exact order of generation, pruning and scoring. These
-// figures of a depth-5 search (closeness tables filled, as outside the opening) catch any change
-// to that path that was meant to be a pure speed-up.
+// The engine's choices follow from the exact order of generation, pruning and scoring: these
+// figures of a depth-5 search catch any change to that path meant to be a pure speed-up.
 void TestSuche::ergebnisseBleiben()
 {
     QFETCH(QString, fen);
     QFETCH(quint64, knoten);
     QFETCH(QString, beste);
-    Position position;
-    QVERIFY(ausFen(fen, position));
-    auto s = lade(position, 5);
-    s->berechneKoenigsnaehe();
-    bool koenigSchlagbar;
-    int32_t wert;
-    s->suche(position.schwarz, 0, koenigSchlagbar, wert);
+    auto s = durchsuche(fen, 5, true);
     QCOMPARE(s->sucheAufrufe, knoten);
     QStringList erste;
     for (int i = 0; i < 3; ++i) {
@@ -387,40 +356,32 @@ void TestSuche::ergebnisseBleiben()
 void TestSuche::variantenUndZaehler()
 {
     auto s = durchsuche(QString::fromLatin1(startFen), 3);
-    int wurzelzuege = 0;
-    while (s->wurzelZuege[wurzelzuege].von != 0)
-        ++wurzelzuege;
-    QCOMPARE(wurzelzuege, 20);
+    QCOMPARE(wurzelAnzahl(*s), 20);
     // One store entry per root move in search order, each counting its own 20 replies.
     for (int i = 0; i < 20; ++i) {
         const Suchebene *linie = s->variante[i];
-        QVERIFY(linie[1].zug.von != 0);
         QCOMPARE(linie[2].zugZaehler, 20);
         QVERIFY(linie[2].besterZug.von != 0);
         QCOMPARE(linie[1].besterZug.wert, linie[1].zug.wert);
-        QVERIFY(finde(*s, qPrintable(text(linie[1].zug))));
+        QVERIFY(finde(*s, text(linie[1].zug)));
     }
     QCOMPARE(s->variante[20][1].zug.von, 0);
     QCOMPARE(s->ebene[2].zugZaehler, 0); // cleared after each root move
-    // After the search the records hold the line under the best root move.
     QCOMPARE(s->ebene[1].besterZug.von, s->wurzelZuege[0].von);
 
     // With a capture in reach the depth-3 leaves count their captures.
     auto schlag = durchsuche(QStringLiteral("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1"), 3);
-    int leafs = 0;
+    int blaetter = 0;
     for (int i = 0; schlag->variante[i][1].zug.von != 0; ++i)
-        leafs += schlag->variante[i][3].zugZaehler;
-    QVERIFY(leafs > 0);
+        blaetter += schlag->variante[i][3].zugZaehler;
+    QVERIFY(blaetter > 0);
 }
 
 void TestSuche::vorgabeUndAbbruch()
 {
     Position position;
     QVERIFY(ausFen(QString::fromLatin1(startFen), position));
-    auto s = lade(position, 3);
-    bool koenigSchlagbar;
-    int32_t wert;
-    s->suche(false, 0, koenigSchlagbar, wert);
+    auto s = durchsuche(position, 3);
 
     // A preset list is searched in its own order and only those moves; the generator's scores
     // and flags replace whatever the list carried.
@@ -430,21 +391,18 @@ void TestSuche::vorgabeUndAbbruch()
     QCOMPARE(s->vorgabeZuege[0].wert, 0);
     QCOMPARE(s->vorgabeZuege[2].von, 97); // not a move here: kept as it came
     s->setzeLetztenZug(0, 0, 0, 0);
+    bool koenigSchlagbar;
+    int32_t wert;
     s->suche(false, 0, koenigSchlagbar, wert);
     QCOMPARE(s->variante[0][1].zug.von, 85);
     QCOMPARE(s->variante[1][1].zug.von, 93);
-    int anzahl = 0;
-    while (s->wurzelZuege[anzahl].von != 0)
-        ++anzahl;
-    QVERIFY(anzahl >= 2 && anzahl <= 3);
+    QVERIFY(wurzelAnzahl(*s) >= 2 && wurzelAnzahl(*s) <= 3);
 
     // Abort: the root loop stops after the move it is on.
-    auto a = lade(position, 3);
     abbrechen = true;
-    a->suche(false, 0, koenigSchlagbar, wert);
+    auto a = durchsuche(position, 3);
     abbrechen = false;
-    QVERIFY(a->wurzelZuege[0].von != 0);
-    QCOMPARE(a->wurzelZuege[1].von, 0);
+    QCOMPARE(wurzelAnzahl(*a), 1);
     QCOMPARE(a->variante[1][1].zug.von, 0);
 }
 
