@@ -1,13 +1,11 @@
-#include "core/fen.h"
-#include "core/stellung.h"
 #include "engine/bericht.h"
 #include "engine/bewerter.h"
+#include "testhilfe.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -37,9 +35,7 @@ class TestBericht : public QObject
     Q_OBJECT
 
 private slots:
-    void tausenderFormat_data();
-    void tausenderFormat();
-    void dateiname();
+    void zahlenUndNamen();
     void bewertungstabelle();
     void dokument();
     void dateiSchreiben();
@@ -48,27 +44,17 @@ private slots:
     void tabellenEinerSuche();
 };
 
-void TestBericht::tausenderFormat_data()
+void TestBericht::zahlenUndNamen()
 {
-    QTest::addColumn<qint64>("zahl");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << qint64(0) << "0";
-    QTest::newRow("999") << qint64(999) << "999";
-    QTest::newRow("1234") << qint64(1234) << "1.234";
-    QTest::newRow("123456") << qint64(123456) << "123.456";
-    QTest::newRow("1234567") << qint64(1234567) << "1.234.567";
-    QTest::newRow("12345678") << qint64(12345678) << "12.345.678";
-}
+    const QVector<QPair<qint64, const char *>> zahlen = {{0, "0"},
+                                                         {999, "999"},
+                                                         {1234, "1.234"},
+                                                         {123456, "123.456"},
+                                                         {1234567, "1.234.567"},
+                                                         {12345678, "12.345.678"}};
+    for (const auto &[zahl, text] : zahlen)
+        QCOMPARE(tausenderFormat(zahl), QLatin1String(text));
 
-void TestBericht::tausenderFormat()
-{
-    QFETCH(qint64, zahl);
-    QFETCH(QString, text);
-    QCOMPARE(::tausenderFormat(zahl), text);
-}
-
-void TestBericht::dateiname()
-{
     QCOMPARE(berichtDateiname(QStringLiteral("/d/"), false, false),
              QStringLiteral("/d/Schach-Bewertung_ws.html"));
     QCOMPARE(berichtDateiname(QStringLiteral("/d/"), true, true),
@@ -91,7 +77,6 @@ void TestBericht::bewertungstabelle()
     zeilen[9].endwert = 40;
     const QString text = bewertungsTabelle(zeilen, 25);
 
-    QCOMPARE(text.count(QStringLiteral("<th>ZugVon Bis</th>")), 3);
     QVERIFY(text.startsWith(QStringLiteral("<p><h2>Tabelle Bewertungen</h2></p>\n")));
     QVERIFY(text.endsWith(QStringLiteral("</tr>\n\n</table>\n")));
     // Headers before rows 0, 10 and 20, each with the shown columns only.
@@ -223,20 +208,9 @@ void TestBericht::zaehlerTabelle()
 // transposition hit ends there.
 void TestBericht::tabellenEinerSuche()
 {
-    fenStellung fen;
-    bool schwarz;
-    QCOMPARE(fen.leseFen(QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w "
-                                        "KQkq - 4 4"),
-                         schwarz),
-             0);
-    auto s = std::make_unique<stellung>();
-    int32_t brett[BRETT_ZELLEN];
-    fen.holeBrett(brett);
-    s->setzeRochaderechte(fen.holeRochaderechte());
-    s->setzeBrett(brett);
-    s->setzeWandlungsFigur(DAME);
+    auto s = ladeTestStellung(
+        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4"));
     s->setzeMaxTiefe(5);
-    s->setzeLetztenZug(0, 0, 0, 0);
     bool koenigSchlagbar;
     int32_t wert;
     s->suche(false, 0, koenigSchlagbar, wert);
