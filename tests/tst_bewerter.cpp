@@ -13,9 +13,9 @@ QString text(int von, int nach)
     return (feldName(von) + feldName(nach)).toLower();
 }
 
-// Evaluates the named moves of the position (all root moves if none are named) as candidates with
-// the given search scores, 0 where none is given. The flags come from a search of the position,
-// as they would in the engine.
+// Evaluates the named moves of the position ("e2e4:50 d2d4", all root moves if none are named) as
+// candidates with the given search scores, 0 where none is given. The flags come from a search of
+// the position, as they would in the engine.
 class Pass
 {
 public:
@@ -24,8 +24,12 @@ public:
         , zufall(keim)
     {}
 
-    Bewerter &bewerte(const QString &zuege = QString(), const QVector<int32_t> &werte = {})
+    Bewerter &bewerte(const QString &zuege = QString())
     {
+        QMap<QString, int32_t> werte;
+        for (const QString &zug : zuege.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            werte.insert(zug.section(QLatin1Char(':'), 0, 0),
+                         zug.section(QLatin1Char(':'), 1, 1).toInt());
         bool schwarz;
         auto s = ladeTestStellung(fen, &schwarz);
         s->abbruch = nullptr;
@@ -40,14 +44,13 @@ public:
         Zug liste[MAX_ZUEGE];
         int n = 0;
         for (int i = 0; s->wurzelZuege[i].von != 0; ++i) {
-            const Zug &zug = s->wurzelZuege[i];
-            const int k = zuege.split(QLatin1Char(' ')).indexOf(text(zug.von, zug.nach));
-            if (!zuege.isEmpty() && k < 0)
+            const QString zug = text(s->wurzelZuege[i].von, s->wurzelZuege[i].nach);
+            if (!werte.isEmpty() && !werte.contains(zug))
                 continue;
-            liste[n] = zug;
-            liste[n++].wert = k < werte.size() && k >= 0 ? werte.at(k) : 0;
+            liste[n] = s->wurzelZuege[i];
+            liste[n++].wert = werte.value(zug);
         }
-        if (!zuege.isEmpty() && n != zuege.count(QLatin1Char(' ')) + 1)
+        if (n != werte.size() && !werte.isEmpty())
             qFatal("not every move of %s is legal", qPrintable(zuege));
         liste[n] = Zug{};
         stellung::sortiereZugliste(liste);
@@ -101,6 +104,20 @@ int32_t summe(const BewertungsZeile &z)
            z.zugBauer + z.turmLoch + z.frequent + z.zufallsWert;
 }
 
+int32_t term(const BewertungsZeile &z, const QString &name)
+{
+    using Z = BewertungsZeile;
+    static const QHash<QString, int32_t Z::*> terme = {
+        {"schach", &Z::schach},         {"bewegl", &Z::bewegl},
+        {"zentrum", &Z::zentrum},       {"tausch", &Z::tausch},
+        {"glinieFrei", &Z::glinieFrei}, {"zielRaumGegner", &Z::zielRaumGegner},
+        {"dameBeweg", &Z::dameBeweg},   {"gegKoeBeweg", &Z::gegKoeBeweg},
+        {"gegKoeRand", &Z::gegKoeRand}, {"zugBauer", &Z::zugBauer}};
+    if (!terme.contains(name))
+        qFatal("no term %s", qPrintable(name));
+    return z.*terme.value(name);
+}
+
 } // namespace
 
 class TestBewerter : public QObject
@@ -109,76 +126,89 @@ class TestBewerter : public QObject
 
 private slots:
     void kandidaten();
-    void springerAmRand();
-    void eroeffnung();
+    void terme_data();
+    void terme();
     void schach();
-    void gleicherTausch();
     void zufallsWert();
     void frequent();
     void endwertIstSumme();
     void phasen();
-    void ohneKoenig();
     void abbruchLaesstPassGanz();
 };
 
 void TestBewerter::kandidaten()
 {
     Pass pass(START);
-    QCOMPARE(pass.bewerte("e2e4 d2d4 g1f3 b1c3", {50, 0, -170, -180}).anzahlZeilen(), 3);
+    QCOMPARE(pass.bewerte("e2e4:50 d2d4 g1f3:-170 b1c3:-180").anzahlZeilen(), 3);
     QCOMPARE(pass.ergebnis().size(), 3);
     QVERIFY(!pass.ergebnis().contains(QStringLiteral("b1c3")));
 
     // However far behind, the second move is always a candidate.
-    QCOMPARE(pass.bewerte("e2e4 d2d4 g1f3", {50, -300, -310}).anzahlZeilen(), 2);
+    QCOMPARE(pass.bewerte("e2e4:50 d2d4:-300 g1f3:-310").anzahlZeilen(), 2);
 }
 
-void TestBewerter::springerAmRand()
+void TestBewerter::terme_data()
 {
-    Pass start(START);
-    start.bewerte("b1c3 b1a3");
-    QCOMPARE(start.zeile("b1c3").zentrum, 10); // leaving the edge
-    QCOMPARE(start.zeile("b1a3").zentrum, 0);  // edge to edge
-
-    Pass c3(QStringLiteral("rnbqkbnr/pppppppp/8/8/8/2N5/PPPPPPPP/R1BQKBNR w KQkq - 0 1"));
-    c3.bewerte("c3a4 c3b5 c3e4");
-    QCOMPARE(c3.zeile("c3a4").zentrum, -10); // onto the edge
-    QCOMPARE(c3.zeile("c3b5").zentrum, 0);
-    QCOMPARE(c3.zeile("c3e4").zentrum, 10); // into the centre, outside the opening only
-    c3.kontext.eroeffnungsphase = true;
-    c3.bewerte("c3a4 c3e4");
-    QCOMPARE(c3.zeile("c3e4").zentrum, 0);
+    const QString c3 = QStringLiteral("rnbqkbnr/pppppppp/8/8/8/2N5/PPPPPPPP/R1BQKBNR w KQkq - 0 1");
+    const QString tausch = QStringLiteral("k7/1r6/1b5q/8/4r3/3K4/8/4R3 w - - 0 1");
+    QTest::addColumn<QString>("fen");
+    QTest::addColumn<bool>("eroeffnung");
+    QTest::addColumn<QString>("zuege");
+    QTest::addColumn<QString>("erwartet");
+    QTest::newRow("springer vom rand") << START << false << "b1c3 b1a3"
+                                       << "b1c3 zentrum 10, b1a3 zentrum 0";
+    QTest::newRow("springer zum rand") << c3 << false << "c3a4 c3b5 c3e4"
+                                       << "c3a4 zentrum -10, c3b5 zentrum 0, c3e4 zentrum 10";
+    QTest::newRow("zentrum erst nach der eroeffnung") << c3 << true << "c3a4 c3e4"
+                                                      << "c3e4 zentrum 0";
+    QTest::newRow("bauern") << START << true << "e2e4 e2e3 d2d4 d2d3 a2a3 b2b3 h2h4 g1f3"
+                            << "e2e4 zugBauer 15, e2e3 zugBauer 5, d2d4 zugBauer -10, "
+                               "d2d3 zugBauer 5, a2a3 zugBauer -10, b2b3 zugBauer 0, "
+                               "h2h4 zugBauer -10, g1f3 glinieFrei 9, g1f3 zielRaumGegner 0";
+    QTest::newRow("schwarze bauern")
+        << "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1" << true << "e7e5 d7d6 f7f6"
+        << "e7e5 zugBauer 15, d7d6 zugBauer 5, f7f6 zugBauer -10";
+    // The queen earns nothing for leaving home.
+    QTest::newRow("dame frueh") << "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2"
+                                << true << "d1h5 f1c4"
+                                << "d1h5 dameBeweg -25, d1h5 zielRaumGegner -10, "
+                                   "d1h5 glinieFrei 0, f1c4 glinieFrei 9, f1c4 zielRaumGegner -10";
+    QTest::newRow("schach der dame frueh")
+        << "rnbqkbnr/ppppp1pp/8/5p2/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2" << true << "d1h5 e4f5"
+        << "d1h5 schach -20";
+    // Only checks: no mobility measured anywhere, so the averages are 0.
+    QTest::newRow("nur schach") << "7k/rr6/qb6/8/8/8/8/3RK1R1 w - - 0 1" << false << "d1d8 g1g8"
+                                << "g1g8 schach 10, g1g8 bewegl 0, d1d8 gegKoeBeweg 0";
+    // The rook lands next to its king (20) and barely nearer the enemy king (1); the other terms
+    // count a tenth. Far from a good score, the exchange is not considered even.
+    QTest::newRow("gleicher tausch") << tausch << false << "e1e4 e1e2 e1f1"
+                                     << "e1e4 tausch 19, e1e4 zentrum 1, e1e2 tausch 0";
+    QTest::newRow("kein gleicher tausch") << tausch << false << "e1e4:100 e1e2"
+                                          << "e1e4 tausch 0, e1e4 zentrum 10";
+    // Qa6 leaves the king only the back rank; the hunt's own term is not divided, the others count
+    // a quarter.
+    QTest::newRow("koenigsjagd") << "8/2k5/4K3/8/8/8/8/Q7 w - - 0 1" << false << "a1a6 a1a5 a1d4"
+                                 << "a1a6 gegKoeRand 20, a1a5 gegKoeRand -20, a1d4 zentrum 2";
+    QTest::newRow("ohne koenig") << "8/8/8/8/8/8/4P3/4K3 w - - 0 1" << false << "e2e4 e1d1"
+                                 << "e2e4 gegKoeBeweg 0";
 }
 
-void TestBewerter::eroeffnung()
+void TestBewerter::terme()
 {
-    Pass pass(START);
-    pass.kontext.eroeffnungsphase = true;
-    pass.bewerte("e2e4 e2e3 d2d4 d2d3 a2a3 b2b3 h2h4 g1f3");
-    const QVector<QPair<const char *, int32_t>> bauern = {
-        {"e2e4", 15},  {"e2e3", 5}, {"d2d4", -10}, {"d2d3", 5},
-        {"a2a3", -10}, {"b2b3", 0}, {"h2h4", -10}};
-    for (const auto &[zug, wert] : bauern)
-        QCOMPARE(pass.zeile(zug).zugBauer, wert);
-    QCOMPARE(pass.zeile("g1f3").glinieFrei, 9);
-    QCOMPARE(pass.zeile("g1f3").zielRaumGegner, 0);
-
-    Pass e4e5(QStringLiteral("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2"));
-    e4e5.kontext.eroeffnungsphase = true;
-    e4e5.bewerte("d1h5 f1c4");
-    const BewertungsZeile &dame = e4e5.zeile("d1h5");
-    QCOMPARE(dame.dameBeweg, -25);
-    QCOMPARE(dame.zielRaumGegner, -10);
-    QCOMPARE(dame.glinieFrei, 0); // the queen earns nothing for leaving home
-    QCOMPARE(e4e5.zeile("f1c4").glinieFrei, 9);
-    QCOMPARE(e4e5.zeile("f1c4").zielRaumGegner, -10);
-
-    // Black's pawn terms mirror White's.
-    Pass schwarz(QStringLiteral("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
-    schwarz.kontext.eroeffnungsphase = true;
-    schwarz.bewerte("e7e5 d7d6 f7f6");
-    QCOMPARE(schwarz.zeile("e7e5").zugBauer, 15);
-    QCOMPARE(schwarz.zeile("d7d6").zugBauer, 5);
-    QCOMPARE(schwarz.zeile("f7f6").zugBauer, -10);
+    QFETCH(QString, fen);
+    QFETCH(bool, eroeffnung);
+    QFETCH(QString, zuege);
+    QFETCH(QString, erwartet);
+    Pass pass(fen);
+    pass.kontext.eroeffnungsphase = eroeffnung;
+    pass.bewerte(zuege);
+    for (const QString &angabe : erwartet.split(QStringLiteral(", "))) {
+        const QStringList teile = angabe.split(QLatin1Char(' '));
+        QCOMPARE(QStringLiteral("%1 %2 %3")
+                     .arg(teile.at(0), teile.at(1))
+                     .arg(term(pass.zeile(teile.at(0)), teile.at(1))),
+                 angabe);
+    }
 }
 
 void TestBewerter::schach()
@@ -196,34 +226,6 @@ void TestBewerter::schach()
     QCOMPARE(schach.bewegl, (a.bewegl + b.bewegl + c.bewegl) / 3);
     QCOMPARE(schach.gegKoeBeweg, (a.gegKoeBeweg + b.gegKoeBeweg + c.gegKoeBeweg) / 3);
     QCOMPARE(schach.sicherEigKoe, (a.sicherEigKoe + b.sicherEigKoe + c.sicherEigKoe) / 3);
-
-    // Only checks: no mobility measured anywhere, so the averages are 0.
-    Pass nurSchach(QStringLiteral("7k/rr6/qb6/8/8/8/8/3RK1R1 w - - 0 1"));
-    nurSchach.bewerte("d1d8 g1g8");
-    QCOMPARE(nurSchach.zeile("g1g8").schach, 10);
-    QCOMPARE(nurSchach.zeile("g1g8").bewegl, 0);
-    QCOMPARE(nurSchach.zeile("d1d8").gegKoeBeweg, 0);
-
-    // In the opening a check by the queen or a bishop is frowned upon.
-    Pass eroeffnung(QStringLiteral("rnbqkbnr/ppppp1pp/8/5p2/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2"));
-    eroeffnung.kontext.eroeffnungsphase = true;
-    eroeffnung.bewerte("d1h5 e4f5");
-    QCOMPARE(eroeffnung.zeile("d1h5").schach, -20);
-}
-
-void TestBewerter::gleicherTausch()
-{
-    Pass pass(QStringLiteral("k7/1r6/1b5q/8/4r3/3K4/8/4R3 w - - 0 1"));
-    pass.bewerte("e1e4 e1e2 e1f1");
-    // The rook lands next to its king (20) and barely nearer the enemy king (1).
-    QCOMPARE(pass.zeile("e1e4").tausch, 19);
-    QCOMPARE(pass.zeile("e1e4").zentrum, 1); // 10 for the centre, divided by 10
-    QCOMPARE(pass.zeile("e1e2").tausch, 0);
-
-    // Far from a good score, the exchange is not considered even.
-    pass.bewerte("e1e4 e1e2", {100, 0});
-    QCOMPARE(pass.zeile("e1e4").tausch, 0);
-    QCOMPARE(pass.zeile("e1e4").zentrum, 10);
 }
 
 // The random term stays within 0..20 whatever the setting, also from an edited ini file.
@@ -271,7 +273,7 @@ void TestBewerter::frequent()
 void TestBewerter::endwertIstSumme()
 {
     Pass pass(ITALIENISCH);
-    Bewerter &b = pass.bewerte("e1g1 d2d3 f3g5 b1c3 c4f7 d1e2", {20, 10, 5, 0, -200, -20});
+    Bewerter &b = pass.bewerte("e1g1:20 d2d3:10 f3g5:5 b1c3 c4f7:-200 d1e2:-20");
     QCOMPARE(b.anzahlZeilen(), 6);
     QVector<int32_t> endwerte;
     for (int i = 0; i < b.anzahlZeilen(); ++i) {
@@ -302,7 +304,7 @@ void TestBewerter::phasen()
 
     // A pawn ending: the pawn move among the good ones makes it one.
     Pass bauern(QStringLiteral("8/8/4k3/8/8/4K3/3P4/8 w - - 0 1"));
-    Bewerter &b = bauern.bewerte("e3e4 d2d4 e3f4", {0, -10, -60});
+    Bewerter &b = bauern.bewerte("e3e4 d2d4:-10 e3f4:-60");
     QVERIFY(b.istGegnerSchwach());
     QVERIFY(b.istBauernEndspiel());
     QCOMPARE(b.phasenKennung(), QStringLiteral("W"));
@@ -313,32 +315,20 @@ void TestBewerter::phasen()
     QVERIFY(j.istGegnerSchwach() && j.istEndspiel() && j.istKoenigsJagd());
     QVERIFY(!j.istBauernEndspiel());
     QCOMPARE(j.phasenKennung(), QStringLiteral("R"));
-    QCOMPARE(jagd.zeile("a1a6").gegKoeRand, 20); // not divided in a king hunt
-    QCOMPARE(jagd.zeile("a1a5").gegKoeRand, -20);
-    QCOMPARE(jagd.zeile("a1d4").zentrum, 10 / 4); // the other terms count a quarter
-}
-
-void TestBewerter::ohneKoenig()
-{
-    // A FEN may set up a side without a king; nothing around it is measured.
-    Pass pass(QStringLiteral("8/8/8/8/8/8/4P3/4K3 w - - 0 1"));
-    QCOMPARE(pass.bewerte("e2e4 e1d1").anzahlZeilen(), 2);
-    QCOMPARE(pass.zeile("e2e4").gegKoeBeweg, 0);
 }
 
 // A stop asked while the pass runs does not cut its searches short.
 void TestBewerter::abbruchLaesstPassGanz()
 {
-    const QString zuege = QStringLiteral("e1g1 d2d3 f3g5 b1c3 d1e2");
-    const QVector<int32_t> werte = {20, 10, 5, 0, -20};
+    const QString zuege = QStringLiteral("e1g1:20 d2d3:10 f3g5:5 b1c3 d1e2:-20");
     Pass ruhig(ITALIENISCH);
-    ruhig.bewerte(zuege, werte);
+    ruhig.bewerte(zuege);
     abbrechen = true;
     Pass gestoert(ITALIENISCH);
-    gestoert.bewerte(zuege, werte);
+    gestoert.bewerte(zuege);
     abbrechen = false;
     QCOMPARE(gestoert.ergebnis(), ruhig.ergebnis());
-    for (const QString &zug : zuege.split(QLatin1Char(' ')))
+    for (const QString &zug : ruhig.ergebnis())
         QCOMPARE(gestoert.zeile(zug).endwert, ruhig.zeile(zug).endwert);
 }
 
