@@ -41,13 +41,6 @@ QStringList job(const QString &fen, const JobKontext &k, bool istVorschlag = fal
     return berechneZug(schwarz, istVorschlag, daten, k).split(QLatin1Char('|'));
 }
 
-// Everything but the time.
-QStringList ohneZeit(QStringList felder)
-{
-    felder.removeAt(7);
-    return felder;
-}
-
 // White's bishop takes g7 and the rook the h-file: the black king has g8 only.
 const QString EIN_ZUG = QStringLiteral("7k/8/8/8/8/2B5/8/K6R b - - 0 1");
 // Rook check on the h-file: g8 and g7.
@@ -154,17 +147,13 @@ void TestBerechneZug::vieleZuege()
     JobKontext k = kontext(3);
     const QStringList felder = job(BAUERNENDSPIEL, k);
     QCOMPARE(felder.size(), 9);
-    QVERIFY(felder.at(0).toInt() >= 22 && felder.at(1).toInt() <= 99);
-    QVERIFY(felder.at(3).toInt() >= 22);
-    QVERIFY(felder.at(0) != felder.at(3) || felder.at(1) != felder.at(4));
+    QVERIFY(felder.at(0).toInt() >= 22 && felder.at(3).toInt() >= 22);
+    QVERIFY(felder.mid(0, 2) != felder.mid(3, 2)); // the runner-up is another move
     // Deepened once: the moves of the deeper search, then those of the first.
     QVERIFY2(
         QRegularExpression(QStringLiteral("^T6 \\d\\d/\\d\\d$")).match(felder.at(6)).hasMatch(),
         qPrintable(felder.at(6)));
     QCOMPARE(felder.at(8), QStringLiteral("W"));
-    bool zahl = false;
-    felder.at(7).toLongLong(&zahl);
-    QVERIFY(zahl);
 
     // In the early opening the engine does not deepen.
     k.fruehePhase = k.eroeffnungsphase = true;
@@ -269,8 +258,11 @@ void TestBerechneZug::nebenlaeufig()
     QSignalSpy fertig(&beobachter, &QFutureWatcher<QString>::finished);
     beobachter.setFuture(QtConcurrent::run(berechneZug, schwarz, false, daten, k));
     QVERIFY(fertig.wait(20000));
-    const QStringList felder = beobachter.result().split(QLatin1Char('|'));
-    QCOMPARE(ohneZeit(felder), ohneZeit(job(BAUERNENDSPIEL, k)));
+    QStringList felder = beobachter.result().split(QLatin1Char('|'));
+    QStringList direkt = job(BAUERNENDSPIEL, k);
+    felder.removeAt(7); // the time taken
+    direkt.removeAt(7);
+    QCOMPARE(felder, direkt);
 }
 
 void TestBerechneZug::abbruch()
