@@ -1,7 +1,6 @@
 // Runs the built brakmor-cli as a user would, with HOME and the data folder in a temporary folder.
 #include "core/felder.h"
 #include "core/fen.h"
-#include "core/stellung.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,32 +13,6 @@
 namespace {
 
 const QString nachE5 = "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2";
-
-// The legal moves of a position, in coordinate notation.
-QStringList legaleZuege(const QString &text)
-{
-    fenStellung fen;
-    bool schwarz;
-    if (fen.leseFen(text, schwarz) != 0)
-        qFatal("test position not readable: %s", qPrintable(text));
-    int32_t brett[BRETT_ZELLEN];
-    fen.holeBrett(brett);
-    auto s = std::make_unique<stellung>();
-    s->setzeRochaderechte(fen.holeRochaderechte());
-    s->setzeBrett(brett);
-    s->setzeWandlungsFigur(DAME);
-    const Zug letzter = fen.holeLetztenZug();
-    s->setzeLetztenZug(letzter.von, letzter.nach, letzter.wert, letzter.flags);
-    bool koenigSchlagbar;
-    int32_t wert;
-    s->suche(schwarz, 0, koenigSchlagbar, wert);
-    QStringList zuege;
-    for (int i = 0; s->wurzelZuege[i].von != 0; ++i) {
-        const Zug &z = s->wurzelZuege[i];
-        zuege << koordinatenZug(z.von, z.nach, (z.flags & ZUG_WANDLUNG) ? DAME : 0);
-    }
-    return zuege;
-}
 
 struct Lauf
 {
@@ -56,13 +29,12 @@ class TestCliEngine : public QObject
 
 private:
     std::unique_ptr<QTemporaryDir> basis;
-    std::unique_ptr<QProcess> prozess;
 
     QString datenordner() const { return basis->filePath("daten/Brakmor/"); }
 
-    QProcess *starte(const QStringList &argumente)
+    std::unique_ptr<QProcess> starte(const QStringList &argumente)
     {
-        prozess = std::make_unique<QProcess>();
+        auto prozess = std::make_unique<QProcess>();
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
         umgebung.insert("HOME", basis->path());
         umgebung.insert("TMPDIR", basis->path());
@@ -71,16 +43,25 @@ private:
         prozess->start(BRAKMOR_CLI, argumente);
         if (!prozess->waitForStarted())
             qFatal("brakmor-cli did not start");
-        return prozess.get();
+        return prozess;
     }
 
     Lauf lauf(const QStringList &argumente)
     {
-        QProcess *p = starte(argumente);
+        const auto p = starte(argumente);
         if (!p->waitForFinished(120000))
             qFatal("brakmor-cli did not finish");
         return Lauf{p->exitCode(), QString::fromUtf8(p->readAllStandardOutput()).split('\n'),
                     QString::fromUtf8(p->readAllStandardError())};
+    }
+
+    // The legal moves of a position as the program lists them, in coordinate notation.
+    QStringList legaleZuege(const QString &fen)
+    {
+        QStringList zuege;
+        for (const QString &zeile : lauf({"legal", fen}).zeilen)
+            zuege << zeile.section(' ', 0, 0);
+        return zuege;
     }
 
 private slots:
@@ -146,18 +127,18 @@ private slots:
         const QString bericht = datenordner() + "Schach-Bewertung_ws.html";
         QCOMPARE(zug.zeilen[0], "report: " + bericht);
         QVERIFY(QFile::exists(bericht));
+        // The run changed nothing the user had saved.
+        QSettings danach(ini, QSettings::IniFormat);
+        QCOMPARE(danach.value("AppInfos/AnzahlStarts").toInt(), 7);
+        QCOMPARE(danach.value("Bewertung/Schwierigkeit").toInt(), 3);
+        QCOMPARE(danach.value("Bewertung/HTML_Wertetabelle").toString(), QString("false"));
+
         const QStringList felder = zug.zeilen[1].split('|');
         QCOMPARE(felder.size(), 9);
         const QString gewaehlt =
             (feldName(felder[0].toInt()) + feldName(felder[1].toInt())).toLower();
         QVERIFY(legaleZuege(nachE5).contains(gewaehlt));
         QVERIFY(felder[6].startsWith("T3 "));
-
-        // The run changed nothing the user had saved.
-        QSettings danach(ini, QSettings::IniFormat);
-        QCOMPARE(danach.value("AppInfos/AnzahlStarts").toInt(), 7);
-        QCOMPARE(danach.value("Bewertung/Schwierigkeit").toInt(), 3);
-        QCOMPARE(danach.value("Bewertung/HTML_Wertetabelle").toString(), QString("false"));
 
         // Mated: the empty result. An illegal move is refused with a message.
         QVERIFY(lauf({"job", "--fen", "R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"})
@@ -170,7 +151,7 @@ private slots:
 
     void uciSitzung()
     {
-        QProcess *p = starte({"uci"});
+        const auto p = starte({"uci"});
         QStringList ausgabe;
         // Sends the lines and collects the answers up to the first line that starts with `bis`.
         auto sprich = [&](const QByteArray &text, const QString &bis) {
