@@ -236,26 +236,6 @@ private slots:
         QCOMPARE(endstellung(), QString("8/8/4k3/8/8/8/4P3/5RK1 w - - 6 32"));
     }
 
-    void fremdeSchreibweisen()
-    {
-        const QString sauber =
-            "[Event \"a\"]\n\n1. e4 c5 2. e5 d5 3. exd6 Nf6 4. Nf3 e6 5. Be2 Be7 "
-            "6. O-O O-O 7. dxe7 Qxe7 *";
-        QCOMPARE(spiele(*controller, sauber).halbzuege, 14);
-        const QString ziel = endstellung();
-        QVERIFY(ziel.startsWith("rnb2rk1/pp2qppp/4pn2/2p5/8/5N2/PPPPBPPP/RNBQ1RK1 w"));
-
-        const QString fremd = "\xEF\xBB\xBF[Event \"a\"]\r\n\r\n1. e4 $1 c5 (1... e5 (1... e6) "
-                              "2. Nf3) 2. e5!? {x} 2... d5 3. exd6 e.p. ; d6\r\n%e6\r\n"
-                              "3...Nf6 4. Nf3 e6?! 5. Be2 Be7 6. 0-0 0-0 7. dxe7+ Qxe7 $14 *\r\n";
-        QString lesefehler;
-        const Wiedergabe w = spiele(*controller, fremd, &lesefehler);
-        QCOMPARE(lesefehler, QString());
-        QCOMPARE(w.meldung, QString());
-        QCOMPARE(w.halbzuege, 14);
-        QCOMPARE(endstellung(), ziel);
-    }
-
     void abbruchUndErgebnis()
     {
         Wiedergabe w = spiele(*controller, "[Result \"1-0\"]\n1. e4 e5 2. Ke3 Nc6 1-0");
