@@ -1,6 +1,7 @@
 // Runs the built brakmor-cli as a user would, with HOME and the data folder in a temporary folder.
 #include "core/felder.h"
 #include "core/fen.h"
+#include "pgn/pgn.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -110,6 +111,37 @@ private slots:
         QCOMPARE(falsch.status, 1);
         QCOMPARE(falsch.fehler.trimmed(), QString("Error: Controller::bewegeFigur() 86-66"));
         QCOMPARE(falsch.zeilen.first(), QString("move: e2e4 0x0010"));
+    }
+
+    // A game the program refuses fails the run; the written file keeps it up to the refusal.
+    void pgn()
+    {
+        const QString datei = basis->filePath("drei.pgn");
+        const QString ausgabe = basis->filePath("aus.pgn");
+        QFile quelle(datei);
+        QVERIFY(quelle.open(QIODevice::WriteOnly));
+        quelle.write(
+            "[Event \"a\"]\n1. e4 e5 *\n[Event \"b\"]\n1. e4 Zz9 *\n[Event \"c\"]\n1. d4 *\n");
+        quelle.close();
+        const Lauf erster = lauf({"pgn", datei, "--out", ausgabe});
+        QCOMPARE(erster.status, 1);
+        QCOMPARE(
+            erster.zeilen.join('\n'),
+            QString("game 1: ok 2 " + nachE5 +
+                    "\n"
+                    "game 2: error Pgn.ZuglisteAusPgn():Error Zz9; 6\n"
+                    "game 3: ok 1 rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n"
+                    "games: 3 ok: 2 failed: 1\n"));
+        QFile geschrieben(ausgabe);
+        QVERIFY(geschrieben.open(QIODevice::ReadOnly));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(geschrieben.readAll()), partien));
+        QCOMPARE(partien.size(), 3);
+        QCOMPARE(partien[1].zugtext, QString("1. e4 * "));
+
+        const Lauf zweiter = lauf({"pgn", ausgabe});
+        QCOMPARE(zweiter.status, 0);
+        QCOMPARE(zweiter.zeilen.value(3), QString("games: 3 ok: 3 failed: 0"));
     }
 
     void job()

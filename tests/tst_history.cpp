@@ -92,13 +92,6 @@ private slots:
         QCOMPARE(verlauf.entry(-1).zugnummer, 0);
     }
 
-    void placementKey()
-    {
-        QCOMPARE(history::placementKey(startFen), tanz[0]);
-        QCOMPARE(history::placementKey("8/8/8/8/8/8/8/K6k"), QString("8/8/8/8/8/8/8/K6k"));
-        QCOMPARE(history::placementKey(""), QString());
-    }
-
     void abschneidenNachZuruecknehmen()
     {
         history verlauf;

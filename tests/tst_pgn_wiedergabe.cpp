@@ -258,37 +258,6 @@ private slots:
         QCOMPARE(endstellung(),
                  QString("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
     }
-
-    void kommandozeile()
-    {
-        const QString datei = heim->pfad("drei.pgn");
-        QVERIFY(schreibeDatei(datei, "[Event \"a\"]\n1. e4 e5 *\n[Event \"b\"]\n1. e4 Zz9 *\n"
-                                     "[Event \"c\"]\n1. d4 *\n"));
-        const QString ausgabe = heim->pfad("aus.pgn");
-        QProcess cli;
-        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-        umgebung.insert("HOME", heim->pfad(""));
-        umgebung.insert("XDG_DATA_HOME", heim->pfad("daten"));
-        cli.setProcessEnvironment(umgebung);
-        cli.start(BRAKMOR_CLI, {"pgn", datei, "--out", ausgabe});
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 1);
-        QCOMPARE(
-            QString::fromUtf8(cli.readAllStandardOutput()),
-            QString("game 1: ok 2 rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\n"
-                    "game 2: error Pgn.ZuglisteAusPgn():Error Zz9; 6\n"
-                    "game 3: ok 1 rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n"
-                    "games: 3 ok: 2 failed: 1\n"));
-        QList<Pgn> geschrieben;
-        QVERIFY(Pgn::partienLesen(QString::fromUtf8(liesDatei(ausgabe)), geschrieben));
-        QCOMPARE(geschrieben.size(), 3);
-        QCOMPARE(geschrieben[1].zugtext, QString("1. e4 * "));
-
-        cli.start(BRAKMOR_CLI, {"pgn", ausgabe});
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 0);
-        QVERIFY(cli.readAllStandardOutput().endsWith("games: 3 ok: 3 failed: 0\n"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPgnWiedergabe)
