@@ -2,30 +2,13 @@
 // caller points HOME and TMPDIR below a regular file, and the program removes its own file and
 // folder before Qt asks for them. Prints what the start did, one "name value" per line.
 
-#include "app/einstellungen.h"
-#include "app/languages.h"
-#include "app/rueckfragen.h"
+#include "pgntesthilfe.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextStream>
-
-namespace {
-
-class Mitschrift : public Rueckfragen
-{
-public:
-    QStringList meldungen;
-    void kritisch(const QString &titel, const QString &text) override
-    {
-        meldungen << titel + QLatin1Char('|') + text;
-    }
-    bool frage(const QString &, const QString &) override { return false; }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -35,7 +18,7 @@ int main(int argc, char *argv[])
 
     QCoreApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    Mitschrift mitschrift;
+    Attrappe mitschrift;
     setzeRueckfragen(&mitschrift);
     ladeEinstellungen();
 

@@ -1,6 +1,7 @@
+// Runs the built brakmor-cli as a user would, with HOME and the data folder in a temporary folder.
 #include "core/felder.h"
 #include "core/fen.h"
-#include "core/stellung.h"
+#include "pgn/pgn.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,240 +13,271 @@
 
 namespace {
 
-// The legal moves of a position, in coordinate notation.
-QStringList legaleZuege(const QString &text)
+const QString nachE5 = "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2";
+
+struct Lauf
 {
-    fenStellung fen;
-    bool schwarz;
-    if (fen.leseFen(text, schwarz) != 0)
-        qFatal("test position not readable: %s", qPrintable(text));
-    int32_t brett[BRETT_ZELLEN];
-    fen.holeBrett(brett);
-    auto s = std::make_unique<stellung>();
-    s->setzeRochaderechte(fen.holeRochaderechte());
-    s->setzeBrett(brett);
-    s->setzeWandlungsFigur(DAME);
-    const Zug letzter = fen.holeLetztenZug();
-    s->setzeLetztenZug(letzter.von, letzter.nach, letzter.wert, letzter.flags);
-    bool koenigSchlagbar;
-    int32_t wert;
-    s->suche(schwarz, 0, koenigSchlagbar, wert);
-    QStringList zuege;
-    for (int i = 0; s->wurzelZuege[i].von != 0; ++i) {
-        const Zug &z = s->wurzelZuege[i];
-        zuege << koordinatenZug(z.von, z.nach, (z.flags & ZUG_WANDLUNG) ? DAME : 0);
-    }
-    return zuege;
-}
+    int status;
+    QStringList zeilen;
+    QString fehler;
+};
 
 } // namespace
 
-// brakmor-cli runs with HOME and the data folder in a temporary folder, so the user's settings
-// are never touched.
 class TestCliEngine : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void job();
-    void uciSitzung();
-    void selbstspiel();
-
 private:
-    QProcess *starte(const QStringList &argumente);
-    QString datenordner() const { return basis->filePath(QStringLiteral("daten/Brakmor/")); }
-
     std::unique_ptr<QTemporaryDir> basis;
-    std::unique_ptr<QProcess> prozess;
-};
 
-void TestCliEngine::init()
-{
-    basis = std::make_unique<QTemporaryDir>();
-    QVERIFY(basis->isValid());
-    QVERIFY(QDir().mkpath(datenordner()));
-}
+    QString datenordner() const { return basis->filePath("daten/Brakmor/"); }
 
-QProcess *TestCliEngine::starte(const QStringList &argumente)
-{
-    prozess = std::make_unique<QProcess>();
-    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.insert(QStringLiteral("HOME"), basis->path());
-    umgebung.insert(QStringLiteral("XDG_DATA_HOME"), basis->filePath(QStringLiteral("daten")));
-    prozess->setProcessEnvironment(umgebung);
-    prozess->start(QStringLiteral(BRAKMOR_CLI), argumente);
-    if (!prozess->waitForStarted())
-        qFatal("brakmor-cli did not start");
-    return prozess.get();
-}
-
-void TestCliEngine::job()
-{
-    const QString ini = datenordner() + QLatin1String("Brakmor.ini");
+    std::unique_ptr<QProcess> starte(const QStringList &argumente)
     {
-        QSettings einstellungen(ini, QSettings::IniFormat);
-        einstellungen.setValue(QStringLiteral("AppInfos/AnzahlStarts"), 7);
-        einstellungen.setValue(QStringLiteral("Bewertung/Schwierigkeit"), 3);
-        einstellungen.setValue(QStringLiteral("Allgemein/Sprache"), 0);
+        auto prozess = std::make_unique<QProcess>();
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert("HOME", basis->path());
+        umgebung.insert("TMPDIR", basis->path());
+        umgebung.insert("XDG_DATA_HOME", basis->filePath("daten"));
+        prozess->setProcessEnvironment(umgebung);
+        prozess->start(BRAKMOR_CLI, argumente);
+        if (!prozess->waitForStarted())
+            qFatal("brakmor-cli did not start");
+        return prozess;
     }
 
-    QProcess *p =
-        starte({QStringLiteral("job"), QStringLiteral("--level"), QStringLiteral("1"),
-                QStringLiteral("--report"), QStringLiteral("e2e4"), QStringLiteral("e7e5")});
-    QVERIFY(p->waitForFinished(30000));
-    QCOMPARE(p->exitCode(), 0);
-    const QStringList zeilen =
-        QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(zeilen.size(), 2);
-    const QString bericht = datenordner() + QLatin1String("Schach-Bewertung_ws.html");
-    QCOMPARE(zeilen.first(), QStringLiteral("report: ") + bericht);
-    QVERIFY(QFile::exists(bericht));
-    const QStringList felder = zeilen.last().split(QLatin1Char('|'));
-    QCOMPARE(felder.size(), 9);
-    const QString zug = (feldName(felder[0].toInt()) + feldName(felder[1].toInt())).toLower();
-    QVERIFY(
-        legaleZuege(QStringLiteral("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2"))
-            .contains(zug));
-    QVERIFY(felder[6].startsWith(QLatin1String("T3 ")));
+    Lauf lauf(const QStringList &argumente)
+    {
+        const auto p = starte(argumente);
+        if (!p->waitForFinished(120000))
+            qFatal("brakmor-cli did not finish");
+        return Lauf{p->exitCode(), QString::fromUtf8(p->readAllStandardOutput()).split('\n'),
+                    QString::fromUtf8(p->readAllStandardError())};
+    }
 
-    // The run changed nothing the user had saved.
-    QSettings danach(ini, QSettings::IniFormat);
-    QCOMPARE(danach.value(QStringLiteral("AppInfos/AnzahlStarts")).toInt(), 7);
-    QCOMPARE(danach.value(QStringLiteral("Bewertung/Schwierigkeit")).toInt(), 3);
-    QCOMPARE(danach.value(QStringLiteral("Bewertung/HTML_Wertetabelle")).toString(),
-             QStringLiteral("false"));
+    // The legal moves of a position as the program lists them, in coordinate notation.
+    QStringList legaleZuege(const QString &fen)
+    {
+        QStringList zuege;
+        for (const QString &zeile : lauf({"legal", fen}).zeilen)
+            zuege << zeile.section(' ', 0, 0);
+        return zuege;
+    }
 
-    // Mated: the empty result. An illegal move is refused with a message.
-    p = starte({QStringLiteral("job"), QStringLiteral("--fen"),
-                QStringLiteral("R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1")});
-    QVERIFY(p->waitForFinished(30000));
-    QVERIFY(p->readAllStandardOutput().startsWith("00|00|0|00|00|0|T5 00|"));
-    p = starte({QStringLiteral("job"), QStringLiteral("e2e5")});
-    QVERIFY(p->waitForFinished(30000));
-    QCOMPARE(p->exitCode(), 1);
-    QVERIFY(p->readAllStandardError().contains("e2e5"));
-}
+private slots:
+    void init()
+    {
+        basis = std::make_unique<QTemporaryDir>();
+        QVERIFY(basis->isValid());
+        QVERIFY(QDir().mkpath(datenordner()));
+    }
 
-void TestCliEngine::uciSitzung()
-{
-    QProcess *p = starte({QStringLiteral("uci")});
-    QStringList ausgabe;
-    // Sends the lines and collects the answers up to the first line that starts with `bis`.
-    auto sprich = [&](const QByteArray &text, const QString &bis) {
-        p->write(text);
-        for (;;) {
-            while (!p->canReadLine()) {
-                if (!p->waitForReadyRead(30000))
-                    return false;
-            }
-            while (p->canReadLine()) {
-                const QString zeile = QString::fromUtf8(p->readLine()).trimmed();
-                ausgabe << zeile;
-                if (zeile.startsWith(bis))
-                    return true;
-            }
+    void legal()
+    {
+        const Lauf start = lauf({"legal"});
+        QCOMPARE(start.status, 0);
+        QCOMPARE(start.zeilen.size(), 21);
+        QVERIFY(start.zeilen.contains("e2e4 0x0010"));
+        QVERIFY(start.zeilen.contains("g1f3 0x0000"));
+
+        // A FEN may come unquoted; a promotion is listed once, searched as a queen.
+        const Lauf wandlung = lauf({"legal", "7k/P7/7K/8/8/8/8/8", "w", "-", "-", "0", "1"});
+        QCOMPARE(wandlung.status, 0);
+        QVERIFY(wandlung.zeilen.contains("a7a8q 0x00c2"));
+        QCOMPARE(lauf({"legal", "kein FEN"}).status, 2);
+    }
+
+    void play()
+    {
+        const Lauf zwei = lauf({"play", "e2e4", "e7e5"});
+        QCOMPARE(zwei.status, 0);
+        QCOMPARE(zwei.zeilen.mid(0, 8),
+                 (QStringList{"move: e2e4 0x0010", "text:  1 WS BAUER  E2-E4 ", "message: ",
+                              "fen: rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+                              "move: e7e5 0x0011", "text:  1 SW BAUER  E7-E5 ",
+                              "message: ", "fen: " + nachE5}));
+
+        const Lauf matt =
+            lauf({"play", "--fen", "7k/P7/7K/8/8/8/8/8 w - - 0 1", "--lang", "1", "a7a8r"});
+        QCOMPARE(matt.status, 0);
+        QCOMPARE(matt.zeilen.mid(0, 5),
+                 (QStringList{"move: a7a8r 0x00c2",
+                              "text:  1 WH Rook   A7-A8 PROMOTION + \\n   White wins",
+                              "message: PROMOTION CHECK White wins",
+                              "fen: R6k/8/7K/8/8/8/8/8 b - - 0 1", "gameover"}));
+
+        const Lauf falsch = lauf({"play", "e2e4", "e2e4"});
+        QCOMPARE(falsch.status, 1);
+        QCOMPARE(falsch.fehler.trimmed(), QString("Error: Controller::bewegeFigur() 86-66"));
+        QCOMPARE(falsch.zeilen.first(), QString("move: e2e4 0x0010"));
+    }
+
+    // A game the program refuses fails the run; the written file keeps it up to the refusal.
+    void pgn()
+    {
+        const QString datei = basis->filePath("drei.pgn");
+        const QString ausgabe = basis->filePath("aus.pgn");
+        QFile quelle(datei);
+        QVERIFY(quelle.open(QIODevice::WriteOnly));
+        quelle.write(
+            "[Event \"a\"]\n1. e4 e5 *\n[Event \"b\"]\n1. e4 Zz9 *\n[Event \"c\"]\n1. d4 *\n");
+        quelle.close();
+        const Lauf erster = lauf({"pgn", datei, "--out", ausgabe});
+        QCOMPARE(erster.status, 1);
+        QCOMPARE(
+            erster.zeilen.join('\n'),
+            QString("game 1: ok 2 " + nachE5 +
+                    "\n"
+                    "game 2: error Pgn.ZuglisteAusPgn():Error Zz9; 6\n"
+                    "game 3: ok 1 rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n"
+                    "games: 3 ok: 2 failed: 1\n"));
+        QFile geschrieben(ausgabe);
+        QVERIFY(geschrieben.open(QIODevice::ReadOnly));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(geschrieben.readAll()), partien));
+        QCOMPARE(partien.size(), 3);
+        QCOMPARE(partien[1].zugtext, QString("1. e4 * "));
+
+        const Lauf zweiter = lauf({"pgn", ausgabe});
+        QCOMPARE(zweiter.status, 0);
+        QCOMPARE(zweiter.zeilen.value(3), QString("games: 3 ok: 3 failed: 0"));
+    }
+
+    void job()
+    {
+        const QString ini = datenordner() + "Brakmor.ini";
+        {
+            QSettings einstellungen(ini, QSettings::IniFormat);
+            einstellungen.setValue("AppInfos/AnzahlStarts", 7);
+            einstellungen.setValue("Bewertung/Schwierigkeit", 3);
+            einstellungen.setValue("Allgemein/Sprache", 0);
         }
-    };
+        const Lauf zug = lauf({"job", "--level", "1", "--report", "e2e4", "e7e5"});
+        QCOMPARE(zug.status, 0);
+        QCOMPARE(zug.zeilen.size(), 3);
+        const QString bericht = datenordner() + "Schach-Bewertung_ws.html";
+        QCOMPARE(zug.zeilen[0], "report: " + bericht);
+        QVERIFY(QFile::exists(bericht));
+        // The run changed nothing the user had saved.
+        QSettings danach(ini, QSettings::IniFormat);
+        QCOMPARE(danach.value("AppInfos/AnzahlStarts").toInt(), 7);
+        QCOMPARE(danach.value("Bewertung/Schwierigkeit").toInt(), 3);
+        QCOMPARE(danach.value("Bewertung/HTML_Wertetabelle").toString(), QString("false"));
 
-    QVERIFY(sprich("uci\n", QStringLiteral("uciok")));
-    QVERIFY(ausgabe.contains(QStringLiteral("id name Brakmor")));
-    QVERIFY(ausgabe.contains(QStringLiteral("option name Level type spin default 5 min 1 max 5")));
-    QVERIFY(sprich("isready\n", QStringLiteral("readyok")));
+        const QStringList felder = zug.zeilen[1].split('|');
+        QCOMPARE(felder.size(), 9);
+        const QString gewaehlt =
+            (feldName(felder[0].toInt()) + feldName(felder[1].toInt())).toLower();
+        QVERIFY(legaleZuege(nachE5).contains(gewaehlt));
+        QVERIFY(felder[6].startsWith("T3 "));
 
-    ausgabe.clear();
-    QVERIFY(sprich("setoption name Level value 1\nposition startpos moves e2e4 e7e5\n"
-                   "go wtime 60000 btime 60000 winc 0 binc 0\n",
-                   QStringLiteral("bestmove")));
-    QCOMPARE(ausgabe.size(), 2);
-    const QRegularExpressionMatch info =
-        QRegularExpression(QStringLiteral("^info depth 3 time \\d+ nodes \\d+ score cp -?\\d+ pv "
-                                          "([a-h][1-8][a-h][1-8])$"))
-            .match(ausgabe.first());
-    QVERIFY2(info.hasMatch(), qPrintable(ausgabe.first()));
-    QCOMPARE(ausgabe.last(), QStringLiteral("bestmove ") + info.captured(1));
-    QVERIFY(
-        legaleZuege(QStringLiteral("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2"))
-            .contains(info.captured(1)));
-
-    // Rubbish and illegal moves are passed over.
-    QVERIFY(sprich("foo\nsetoption name\nsetoption name Level value 9\nposition\n"
-                   "position fen 9/9 w\nposition startpos moves e2e4 zz\n"
-                   "position startpos moves e2e5\nisready\n",
-                   QStringLiteral("readyok")));
-    ausgabe.clear();
-    QVERIFY(sprich("position fen R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1\ngo\n",
-                   QStringLiteral("bestmove")));
-    QCOMPARE(ausgabe.last(), QStringLiteral("bestmove 0000"));
-
-    // An infinite search reports when stopped; the next position waits for it.
-    ausgabe.clear();
-    QVERIFY(sprich("position startpos\ngo infinite\nisready\n", QStringLiteral("readyok")));
-    QVERIFY(sprich("stop\n", QStringLiteral("bestmove")));
-    QVERIFY(legaleZuege(QString::fromLatin1(startFen))
-                .contains(ausgabe.last().section(QLatin1Char(' '), 1)));
-
-    p->write("quit\n");
-    QVERIFY(p->waitForFinished(30000));
-    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p->exitCode(), 0);
-}
-
-// A few games at the easiest level. The seed decides the openings and every random term of the
-// engine, so a second run plays the same games.
-void TestCliEngine::selbstspiel()
-{
-    const QStringList aufruf = {QStringLiteral("selfplay"), QStringLiteral("3"),
-                                QStringLiteral("--level"),  QStringLiteral("1"),
-                                QStringLiteral("--seed"),   QStringLiteral("5")};
-    QProcess *p = starte(aufruf);
-    QVERIFY(p->waitForFinished(120000));
-    QCOMPARE(p->exitCode(), 0);
-    const QStringList zeilen =
-        QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(zeilen.size(), 5);
-    const QRegularExpression partie(
-        QStringLiteral("^game (\\d): (1-0|0-1|1/2-1/2|\\*) (\\d+) half-moves, (.*)$"));
-    const QStringList remisGruende = {
-        QStringLiteral("stalemate"), QStringLiteral("insufficient material"),
-        QStringLiteral("fifty-move rule"), QStringLiteral("threefold repetition")};
-    for (int i = 0; i < 3; ++i) {
-        const QRegularExpressionMatch m = partie.match(zeilen[i]);
-        QVERIFY2(m.hasMatch(), qPrintable(zeilen[i]));
-        QCOMPARE(m.captured(1).toInt(), i + 1);
-        QVERIFY(m.captured(3).toInt() > 0 && m.captured(3).toInt() <= 300);
-        const QString ergebnis = m.captured(2);
-        const QString grund = m.captured(4);
-        if (grund == QLatin1String("checkmate"))
-            QVERIFY(ergebnis == QLatin1String("1-0") || ergebnis == QLatin1String("0-1"));
-        else if (grund == QLatin1String("half-move limit"))
-            QCOMPARE(ergebnis, QStringLiteral("*"));
-        else
-            QVERIFY2(remisGruende.contains(grund) && ergebnis == QLatin1String("1/2-1/2"),
-                     qPrintable(zeilen[i]));
+        // Mated: the empty result. An illegal move is refused with a message.
+        QVERIFY(lauf({"job", "--fen", "R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"})
+                    .zeilen[0]
+                    .startsWith("00|00|0|00|00|0|T5 00|"));
+        const Lauf falsch = lauf({"job", "e2e5"});
+        QCOMPARE(falsch.status, 1);
+        QVERIFY(falsch.fehler.contains("e2e5"));
     }
-    QVERIFY2(zeilen[3].startsWith(QLatin1String("games 3 level 1 seed 5: ")) &&
-                 zeilen[3].endsWith(QLatin1String("; refused moves 0")),
-             qPrintable(zeilen[3]));
 
-    p = starte(aufruf);
-    QVERIFY(p->waitForFinished(120000));
-    QCOMPARE(QString::fromUtf8(p->readAllStandardOutput())
-                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                 .mid(0, 4),
-             zeilen.mid(0, 4));
+    void uciSitzung()
+    {
+        const auto p = starte({"uci"});
+        QStringList ausgabe;
+        // Sends the lines and collects the answers up to the first line that starts with `bis`.
+        auto sprich = [&](const QByteArray &text, const QString &bis) {
+            p->write(text);
+            for (;;) {
+                while (!p->canReadLine()) {
+                    if (!p->waitForReadyRead(30000))
+                        return false;
+                }
+                while (p->canReadLine()) {
+                    ausgabe << QString::fromUtf8(p->readLine()).trimmed();
+                    if (ausgabe.last().startsWith(bis))
+                        return true;
+                }
+            }
+        };
 
-    for (const QStringList &falsch :
-         {QStringList{QStringLiteral("selfplay")},
-          QStringList{QStringLiteral("selfplay"), QStringLiteral("0")},
-          QStringList{QStringLiteral("selfplay"), QStringLiteral("2"), QStringLiteral("--level"),
-                      QStringLiteral("7")},
-          QStringList{QStringLiteral("selfplay"), QStringLiteral("2"), QStringLiteral("--seed")}}) {
-        p = starte(falsch);
+        QVERIFY(sprich("uci\n", "uciok"));
+        QVERIFY(ausgabe.contains("id name Brakmor"));
+        QVERIFY(ausgabe.contains("option name Level type spin default 5 min 1 max 5"));
+        QVERIFY(sprich("isready\n", "readyok"));
+
+        ausgabe.clear();
+        QVERIFY(sprich("setoption name Level value 1\nposition startpos moves e2e4 e7e5\n"
+                       "go wtime 60000 btime 60000 winc 0 binc 0\n",
+                       "bestmove"));
+        QCOMPARE(ausgabe.size(), 2);
+        const QRegularExpressionMatch info =
+            QRegularExpression("^info depth 3 time \\d+ nodes \\d+ score cp -?\\d+ pv "
+                               "([a-h][1-8][a-h][1-8])$")
+                .match(ausgabe.first());
+        QVERIFY2(info.hasMatch(), qPrintable(ausgabe.first()));
+        QCOMPARE(ausgabe.last(), "bestmove " + info.captured(1));
+        QVERIFY(legaleZuege(nachE5).contains(info.captured(1)));
+
+        // Rubbish and illegal moves are passed over.
+        QVERIFY(sprich("foo\nsetoption name\nsetoption name Level value 9\nposition\n"
+                       "position fen 9/9 w\nposition startpos moves e2e4 zz\n"
+                       "position startpos moves e2e5\nisready\n",
+                       "readyok"));
+        ausgabe.clear();
+        QVERIFY(sprich("position fen R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1\ngo\n", "bestmove"));
+        QCOMPARE(ausgabe.last(), QString("bestmove 0000"));
+
+        // An infinite search reports when stopped; the next position waits for it.
+        ausgabe.clear();
+        QVERIFY(sprich("position startpos\ngo infinite\nisready\n", "readyok"));
+        QVERIFY(sprich("stop\n", "bestmove"));
+        QVERIFY(legaleZuege(startFen).contains(ausgabe.last().section(' ', 1)));
+
+        p->write("quit\n");
         QVERIFY(p->waitForFinished(30000));
-        QCOMPARE(p->exitCode(), 2);
+        QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p->exitCode(), 0);
     }
-}
+
+    // A few games at the easiest level. The seed decides the openings and every random term of
+    // the engine, so a second run plays the same games.
+    void selbstspiel()
+    {
+        const QStringList aufruf = {"selfplay", "3", "--level", "1", "--seed", "5"};
+        const Lauf erster = lauf(aufruf);
+        QCOMPARE(erster.status, 0);
+        QCOMPARE(erster.zeilen.size(), 6);
+        const QRegularExpression partie(
+            "^game (\\d): (1-0|0-1|1/2-1/2|\\*) (\\d+) half-moves, (.*)$");
+        const QStringList remisGruende = {"stalemate", "insufficient material", "fifty-move rule",
+                                          "threefold repetition"};
+        for (int i = 0; i < 3; ++i) {
+            const QRegularExpressionMatch m = partie.match(erster.zeilen[i]);
+            QVERIFY2(m.hasMatch(), qPrintable(erster.zeilen[i]));
+            QCOMPARE(m.captured(1).toInt(), i + 1);
+            QVERIFY(m.captured(3).toInt() > 0 && m.captured(3).toInt() <= 300);
+            const QString ergebnis = m.captured(2);
+            const QString grund = m.captured(4);
+            if (grund == "checkmate")
+                QVERIFY(ergebnis == "1-0" || ergebnis == "0-1");
+            else if (grund == "half-move limit")
+                QCOMPARE(ergebnis, QString("*"));
+            else
+                QVERIFY2(remisGruende.contains(grund) && ergebnis == "1/2-1/2",
+                         qPrintable(erster.zeilen[i]));
+        }
+        QVERIFY2(erster.zeilen[3].startsWith("games 3 level 1 seed 5: ") &&
+                     erster.zeilen[3].endsWith("; refused moves 0"),
+                 qPrintable(erster.zeilen[3]));
+        QCOMPARE(lauf(aufruf).zeilen.mid(0, 4), erster.zeilen.mid(0, 4));
+
+        for (const QStringList &falsch :
+             {QStringList{"selfplay"}, QStringList{"selfplay", "0"},
+              QStringList{"selfplay", "2", "--level", "7"}, QStringList{"selfplay", "2", "--seed"}})
+            QCOMPARE(lauf(falsch).status, 2);
+    }
+};
 
 QTEST_MAIN(TestCliEngine)
 #include "tst_cli_engine.moc"

@@ -31,16 +31,29 @@ private:
 
     Controller &c() { return *controller; }
 
+    QString zeige(int index, Zug *zug = nullptr, int *zeile = nullptr)
+    {
+        currentIndex = index;
+        Zug z;
+        int r;
+        QString text;
+        c().ladeHistoryStellung(zug ? *zug : z, zeile ? *zeile : r, text);
+        return text;
+    }
+
+    int anzahlLegal()
+    {
+        int anzahl = 0;
+        for (const Zug *z = c().legaleZuege(); z->von != 0; ++z)
+            ++anzahl;
+        return anzahl;
+    }
+
     // Every entry of the game, shown again, gives back the position stored in it.
     void pruefeRueckblick(const char *fall)
     {
-        const int letzter = lastIndex;
-        for (int i = 0; i <= letzter; ++i) {
-            currentIndex = i;
-            Zug zug;
-            int zeile;
-            QString text;
-            c().ladeHistoryStellung(zug, zeile, text);
+        for (int i = 0, letzter = lastIndex; i <= letzter; ++i) {
+            zeige(i);
             QVERIFY2(c().aktuelleFen(c().schwarzAmZug()) == c().verlauf()->entry(i).fen, fall);
         }
     }
@@ -72,93 +85,78 @@ private slots:
         QCOMPARE(start.fen, grundstellung);
         QCOMPARE(start.zugnummer, 1);
         QCOMPARE(start.listenZeile, 3);
-        QVERIFY(start.zugText.isEmpty());
         QCOMPARE(materialBilanz, 0);
-        QCOMPARE(c().aktuelleFen(false), grundstellung);
-    }
 
-    void ersterZugUndAntwort()
-    {
-        Gespielt e4 = spiele(c(), "e2e4");
-        QVERIFY(e4.ausgefuehrt);
-        QCOMPARE(e4.text, QString(" 1 WS BAUER  E2-E4 "));
-        QCOMPARE(e4.meldung, QString());
-        QCOMPARE(e4.zug.flags, ZUG_DOPPELSCHRITT);
-        QVERIFY(!e4.spielEnde);
-        HistoryEntry eintrag = c().verlauf()->entry(1);
-        QCOMPARE(eintrag.halbzugZaehler, 0);
-        QCOMPARE(eintrag.zugnummer, 1);
-        QCOMPARE(eintrag.bewegteFigur, -BAUER);
-        QCOMPARE(eintrag.fen,
-                 QString("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
-        QCOMPARE(currentIndex, 1);
-        QCOMPARE(lastIndex, 1);
-        QVERIFY(c().schwarzAmZug());
-
-        QCOMPARE(spiele(c(), "g8f6").text, QString(" 1 SW PFERD  G8-F6 "));
+        spieleAlle(c(), {"e2e4", "g8f6", "g1f3"});
+        QCOMPARE(c().verlauf()->entry(1).bewegteFigur, -BAUER);
         QCOMPARE(c().verlauf()->entry(2).halbzugZaehler, 1);
-        QCOMPARE(spiele(c(), "g1f3").text, QString(" 2 WS PFERD  G1-F3 "));
         QCOMPARE(c().verlauf()->entry(3).zugnummer, 2);
+        QCOMPARE(c().verlauf()->entry(3).zugText, QString(" 2 WS PFERD  G1-F3 "));
+        QCOMPARE(currentIndex, 3);
     }
 
-    void notationDerSonderzuege()
+    // The list text, message and flags of the last move, and one square after it.
+    void notation()
     {
-        starteAus(c(), "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
-        Gespielt kurz = spiele(c(), "e1g1");
-        QVERIFY(kurz.text.endsWith("E1-G1 O-O "));
-        QCOMPARE(kurz.zug.flags, ZUG_ROCHADE);
-        Gespielt lang = spiele(c(), "e8c8");
-        QCOMPARE(lang.text, QString(" 1 SW KOENIG E8-C8 O-O-O "));
-        QCOMPARE(c().brett()[25], TURM);
-        QCOMPARE(c().brett()[98], -KOENIG);
-
-        // Taking with promotion names the captured piece instead of the promotion.
-        starteAus(c(), "r7/1P5k/8/8/8/8/8/4K3 w - - 0 1");
-        Gespielt bxa8 = spiele(c(), "b7a8");
-        QCOMPARE(bxa8.text, QString(" 1 WS DAME   B7xA8 SCHLAEGT TURM "));
-        QCOMPARE(bxa8.meldung, QString("BAUERNWANDLUNG "));
-        QCOMPARE(bxa8.zug.flags, ZUG_WANDLUNG | ZUG_SCHLAGEN);
-        const HistoryEntry wandlung = c().verlauf()->entry(1);
-        QCOMPARE(wandlung.wandlungsFigur, -DAME);
-        QCOMPARE(wandlung.bewegteFigur, -BAUER);
-
-        starteAus(c(), "8/pP5k/8/8/8/8/8/4K3 w - - 7 40");
-        Gespielt b8 = spiele(c(), "b7b8n");
-        QCOMPARE(b8.text, QString("40 WS PFERD  B7-B8 BAUERNWANDLUNG "));
-        QCOMPARE(b8.meldung, QString("BAUERNWANDLUNG "));
-        QCOMPARE(c().brett()[23], -PFERD);
-        QCOMPARE(c().verlauf()->entry(1).halbzugZaehler, 0);
-
-        starteAus(c(), "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1");
-        Gespielt ep = spiele(c(), "d5e6");
-        QCOMPARE(ep.text, QString(" 1 WS BAUER  D5-E6 EN PASSANT "));
-        QCOMPARE(ep.meldung, QString("EN PASSANT "));
-        QCOMPARE(ep.zug.flags, ZUG_ENPASSANT | ZUG_SCHLAGEN);
-        QCOMPARE(c().brett()[56], LEER);
-
-        starteAus(c(), "4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
-        Gespielt schach = spiele(c(), "a1a8");
-        QCOMPARE(schach.text, QString(" 1 WS TURM   A1-A8 + "));
-        QCOMPARE(schach.meldung, QString("SCHACH "));
+        const char *rochade = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
+        const char *turm = "4k3/8/8/8/8/8/8/R3K3 w - - 0 1";
+        const struct
+        {
+            const char *fen, *zuege, *text, *meldung;
+            int flags;
+            const char *feld;
+            int figur;
+        } faelle[] = {
+            {startFen, "e2e4", " 1 WS BAUER  E2-E4 ", "", ZUG_DOPPELSCHRITT, "E4", -BAUER},
+            {rochade, "e1g1", " 1 WS KOENIG E1-G1 O-O ", "", ZUG_ROCHADE, "F1", -TURM},
+            {rochade, "e1g1 e8c8", " 1 SW KOENIG E8-C8 O-O-O ", "", ZUG_SCHWARZ | ZUG_ROCHADE, "D8",
+             TURM},
+            // Taking with promotion names the captured piece instead of the promotion.
+            {"r7/1P5k/8/8/8/8/8/4K3 w - - 0 1", "b7a8", " 1 WS DAME   B7xA8 SCHLAEGT TURM ",
+             "BAUERNWANDLUNG ", ZUG_WANDLUNG | ZUG_SCHLAGEN, "A8", -DAME},
+            {"8/pP5k/8/8/8/8/8/4K3 w - - 7 40", "b7b8n", "40 WS PFERD  B7-B8 BAUERNWANDLUNG ",
+             "BAUERNWANDLUNG ", ZUG_WANDLUNG, "B8", -PFERD},
+            {"4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1", "d5e6", " 1 WS BAUER  D5-E6 EN PASSANT ",
+             "EN PASSANT ", ZUG_ENPASSANT | ZUG_SCHLAGEN, "E5", LEER},
+            {turm, "a1a8", " 1 WS TURM   A1-A8 + ", "SCHACH ", ZUG_SCHACH, "A8", -TURM},
+            {startFen, "e2e4 e7e5 f1c4 b8c6 d1h5 g8f6 h5f7",
+             " 4 WS DAME   H5xF7 SCHLAEGT BAUER + \n   Weiß gewinnt", "SCHACH Weiß gewinnt",
+             ZUG_SCHLAGEN | ZUG_SCHACH | ZUG_KEINE_ANTWORT, "F7", -DAME},
+            {"k7/8/8/8/8/8/8/1Q2K3 w - - 0 1", "b1b6", " 1 WS DAME   B1-B6 \n   Patt, Remis",
+             "Patt, Remis", ZUG_KEINE_ANTWORT | ZUG_PATT, "B6", -DAME},
+            {"4k3/8/8/8/8/8/3r4/4KB2 w - - 0 1", "e1d2",
+             " 1 WS KOENIG E1xD2 SCHLAEGT TURM \n   REMIS ", "REMIS ", ZUG_SCHLAGEN | ZUG_REMIS,
+             "D2", -KOENIG},
+            // At 99 the move to 100 is still played, the next one is a draw; a pawn move resets.
+            {"4k3/8/8/8/8/8/7P/R3K3 w - - 99 70", "a1a2 e8e7", "70 SW KOENIG E8-E7 \n   REMIS ",
+             "REMIS ", ZUG_SCHWARZ | ZUG_REMIS, "E7", KOENIG},
+            {"4k3/8/8/8/8/8/7P/R3K3 w - - 100 70", "h2h3", "70 WS BAUER  H2-H3 ", "", 0, "H3",
+             -BAUER},
+            // The rook gives check as it returns: the warning still replaces the message.
+            {turm, "a1a8 e8e7 a8a1 e7e8 a1a8 e8e7 a8a1 e7e8 a1a8", " 5 WS TURM   A1-A8 + ",
+             "Es droht Remis wenn drei gleiche Züge!", ZUG_SCHACH, "A8", -TURM},
+            {turm, "a1a8 e8e7 a8a1 e7e8 a1a8 e8e7 a8a1 e7e8 a1a8 e8e7 a8a1",
+             " 6 WS TURM   A8-A1 \n   REMIS ", "REMIS ", ZUG_REMIS, "A1", -TURM},
+        };
+        for (const auto &fall : faelle) {
+            starteAus(c(), fall.fen);
+            const Gespielt g = spieleAlle(c(), QString(fall.zuege).split(' '));
+            QVERIFY2(g.ausgefuehrt, fall.zuege);
+            QCOMPARE(g.text, QString(fall.text));
+            QCOMPARE(g.meldung, QString(fall.meldung));
+            QCOMPARE(g.zug.flags, fall.flags);
+            QCOMPARE(g.spielEnde, bool(fall.flags & (ZUG_KEINE_ANTWORT | ZUG_REMIS)));
+            QCOMPARE(remisDroht, g.meldung.startsWith("Es droht"));
+            int feld = 0;
+            QVERIFY(feldAusName(fall.feld, feld));
+            QCOMPARE(c().brett()[feld], fall.figur);
+            if (fall.flags & ZUG_KEINE_ANTWORT)
+                QVERIFY(!c().legaleZuegeErmitteln(c().schwarzAmZug()));
+        }
     }
 
-    void spielende()
+    void aufgabeUndSprache()
     {
-        Gespielt matt = spieleAlle(c(), {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"});
-        QCOMPARE(matt.zug.flags & 0x00C0, 0x00C0);
-        QCOMPARE(matt.text, QString(" 4 WS DAME   H5xF7 SCHLAEGT BAUER + \n   Weiß gewinnt"));
-        QCOMPARE(matt.meldung, QString("SCHACH Weiß gewinnt"));
-        QVERIFY(matt.spielEnde);
-        QVERIFY(!c().legaleZuegeErmitteln(true));
-
-        starteAus(c(), "k7/8/8/8/8/8/8/1Q2K3 w - - 0 1");
-        Gespielt patt = spiele(c(), "b1b6");
-        QCOMPARE(patt.zug.flags, ZUG_KEINE_ANTWORT | ZUG_PATT);
-        QCOMPARE(patt.meldung, QString("Patt, Remis"));
-        QVERIFY(patt.text.endsWith("B1-B6 \n   Patt, Remis"));
-        QVERIFY(patt.spielEnde);
-
-        starteAus(c(), grundstellung);
         spiele(c(), "e2e4");
         Gespielt aufgabe = spiele(c(), "e7e5", ZUG_AUFGEGEBEN);
         QCOMPARE(aufgabe.zug.flags, ZUG_SCHWARZ | ZUG_DOPPELSCHRITT | ZUG_AUFGEGEBEN);
@@ -183,13 +181,6 @@ private slots:
         pruefeRueckblick("bare kings");
         QCOMPARE(c().brett()[82], -KOENIG);
 
-        starteAus(c(), "4k3/8/8/8/8/8/3r4/4KB2 w - - 0 1");
-        Gespielt kxd2 = spiele(c(), "e1d2");
-        QVERIFY(kxd2.zug.flags & ZUG_REMIS);
-        QCOMPARE(kxd2.text, QString(" 1 WS KOENIG E1xD2 SCHLAEGT TURM \n   REMIS "));
-        QCOMPARE(kxd2.meldung, QString("REMIS "));
-        QVERIFY(kxd2.spielEnde);
-
         // The test looks at the board as it stands after the move.
         const struct
         {
@@ -208,74 +199,28 @@ private slots:
         }
     }
 
-    void fuenfzigZuege()
-    {
-        starteAus(c(), "4k3/8/8/8/8/8/7P/R3K3 w - - 99 70");
-        Gespielt bei99 = spiele(c(), "a1a2");
-        QVERIFY(!(bei99.zug.flags & ZUG_REMIS));
-        QCOMPARE(c().verlauf()->entry(1).halbzugZaehler, 100);
-        Gespielt bei100 = spiele(c(), "e8e7");
-        QVERIFY(bei100.zug.flags & ZUG_REMIS);
-        QVERIFY(bei100.spielEnde);
-        QCOMPARE(bei100.meldung, QString("REMIS "));
-
-        // A pawn move or a capture at 100 resets the clock instead.
-        starteAus(c(), "4k3/8/8/8/8/8/7P/R3K3 w - - 100 70");
-        Gespielt bauer = spiele(c(), "h2h3");
-        QVERIFY(!(bauer.zug.flags & ZUG_REMIS));
-        QCOMPARE(c().verlauf()->entry(1).halbzugZaehler, 0);
-    }
-
-    void wiederholung()
-    {
-        // The rook gives check each time it returns to a8: the warning still replaces the message.
-        starteAus(c(), "4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
-        const QStringList runde = {"a1a8", "e8e7", "a8a1", "e7e8"};
-        spieleAlle(c(), runde + runde);
-        QVERIFY(!remisDroht);
-        Gespielt warnung = spiele(c(), "a1a8");
-        QVERIFY(warnung.zug.flags & ZUG_SCHACH);
-        QVERIFY(remisDroht);
-        QCOMPARE(warnung.meldung, QString("Es droht Remis wenn drei gleiche Züge!"));
-        QCOMPARE(warnung.text, QString(" 5 WS TURM   A1-A8 + "));
-        QVERIFY(!warnung.spielEnde);
-        spiele(c(), "e8e7");
-        Gespielt remis = spiele(c(), "a8a1");
-        QVERIFY(remis.zug.flags & ZUG_REMIS);
-        QVERIFY(remis.spielEnde);
-        QCOMPARE(remis.text, QString(" 6 WS TURM   A8-A1 \n   REMIS "));
-        QCOMPARE(remis.meldung, QString("REMIS "));
-    }
-
     void zurueckUndNeuerZug()
     {
         spieleAlle(c(), {"e2e4", "e7e5", "g1f3", "b8c6"});
-        currentIndex -= 3;
         Zug zug;
         int zeile = -1;
-        QString text;
-        c().ladeHistoryStellung(zug, zeile, text);
+        QCOMPARE(zeige(lastIndex - 3, &zug, &zeile), QString(" 1 WS BAUER  E2-E4 "));
         QCOMPARE(zug.nach, 66);
         QCOMPARE(zeile, 1);
-        QCOMPARE(text, QString(" 1 WS BAUER  E2-E4 "));
         QVERIFY(c().schwarzAmZug());
-        QCOMPARE(c().brett()[66], -BAUER);
-        QCOMPARE(c().brett()[36], BAUER);
-        QCOMPARE(c().brett()[56], LEER);
+        QCOMPARE(c().aktuelleFen(true),
+                 QString("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
         // The legal moves are those of the position shown, Black's replies to 1. e4.
         QVERIFY(c().istLegalerZug(34, 54));
         QVERIFY(!c().istLegalerZug(98, 77));
-        QCOMPARE(c().aktuelleFen(true),
-                 QString("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
         QString uhr;
         QVERIFY(!c().uhrText(true, uhr));
 
         Gespielt d5 = spiele(c(), "d7d5");
-        QVERIFY(d5.ausgefuehrt);
+        QCOMPARE(d5.text, QString(" 1 SW BAUER  D7-D5 "));
         QCOMPARE(lastIndex, 2);
         QCOMPARE(currentIndex, 2);
         QCOMPARE(c().verlauf()->entries().size(), 3);
-        QCOMPARE(d5.text, QString(" 1 SW BAUER  D7-D5 "));
         QCOMPARE(spiele(c(), "e4d5").text, QString(" 2 WS BAUER  E4xD5 SCHLAEGT BAUER "));
     }
 
@@ -285,13 +230,6 @@ private slots:
         const QString nachE5 = "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2";
         QCOMPARE(c().verlauf()->entry(2).fen, nachE5);
         QCOMPARE(c().verlauf()->entry(2).zugnummer, 1);
-        QCOMPARE(c().aktuelleFen(false), nachE5);
-        currentIndex = 1;
-        Zug zug;
-        int zeile;
-        QString text;
-        c().ladeHistoryStellung(zug, zeile, text);
-        QCOMPARE(fenFeld(c().aktuelleFen(true), 5), QString("1"));
 
         // A game started from the exported FEN carries on with the right numbers.
         starteAus(c(), nachE5);
@@ -308,32 +246,30 @@ private slots:
         QCOMPARE(c().verlauf()->entry(2).fen, QString("8/R2k4/8/8/8/8/8/4K3 b - - 5 8"));
     }
 
+    // A rook that moves or is taken on its corner takes its right along, and so does the king.
     void rochaderechte()
     {
-        const QString fen = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
-        starteAus(c(), fen);
-        spiele(c(), "a1a2");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("Kkq"));
-        spiele(c(), "h8h7");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("Kq"));
-        spiele(c(), "e1e2");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("q"));
-
-        // A rook taken on its corner takes the right with it; the captured side loses it.
-        starteAus(c(), fen);
-        spiele(c(), "a1a8");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("Kk"));
-        spiele(c(), "e8e7");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("K"));
-        QCOMPARE(fenFeld(c().verlauf()->entry(2).fen, 2), QString("K"));
-
-        starteAus(c(), "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
-        spiele(c(), "h8h1");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("Qq"));
-        // Even a king that takes the rook on its corner ends that right.
-        starteAus(c(), "4k2r/6K1/8/8/8/8/8/8 w k - 0 1");
-        spiele(c(), "g7h8");
-        QCOMPARE(rochadeText(c().rochaderechte()), QString("-"));
+        const QString beide = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+        const struct
+        {
+            QString fen;
+            QStringList zuege;
+            QString rechte;
+        } faelle[] = {
+            {beide, {"a1a2"}, "Kkq"},
+            {beide, {"a1a2", "h8h7"}, "Kq"},
+            {beide, {"a1a2", "h8h7", "e1e2"}, "q"},
+            {beide, {"a1a8"}, "Kk"},
+            {beide, {"a1a8", "e8e7"}, "K"},
+            {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", {"h8h1"}, "Qq"},
+            {"4k2r/6K1/8/8/8/8/8/8 w k - 0 1", {"g7h8"}, "-"},
+        };
+        for (const auto &fall : faelle) {
+            starteAus(c(), fall.fen);
+            QVERIFY(spieleAlle(c(), fall.zuege).ausgefuehrt);
+            QCOMPARE(rochadeText(c().rochaderechte()), fall.rechte);
+            QCOMPARE(fenFeld(c().verlauf()->entry(lastIndex).fen, 2), fall.rechte);
+        }
     }
 
     void mehrdeutigeZiele()
@@ -366,10 +302,6 @@ private slots:
         QVERIFY(c().istLegalerZug(86, 66));
         QVERIFY(!c().istLegalerZug(86, 56));
         QVERIFY(!c().istLegalerZug(35, 55));
-        int anzahl = 0;
-        for (const Zug *z = c().legaleZuege(); z->von != 0; ++z)
-            ++anzahl;
-        QCOMPARE(anzahl, 20);
 
         spieleAlle(c(), {"e2e4", "e7e5", "g1f3"});
         QCOMPARE(c().historyIndexForRow(0), 0);
@@ -384,9 +316,7 @@ private slots:
     {
         abbrechen = true;
         const bool hatZuege = c().legaleZuegeErmitteln(false);
-        int anzahl = 0;
-        for (const Zug *z = c().legaleZuege(); z->von != 0; ++z)
-            ++anzahl;
+        const int anzahl = anzahlLegal();
         const bool gezogen = spiele(c(), "g1f3").ausgefuehrt;
         abbrechen = false;
         QVERIFY(hatZuege);
@@ -421,30 +351,33 @@ private slots:
         QCOMPARE(c().brett()[22], -TURM);
     }
 
+    // As a loaded game passes its moves: origin unknown or hinted, piece kind in wert.
     void notationEingabe()
     {
-        // As a loaded game passes its moves: origin unknown or hinted, piece kind in wert.
+        QString meldung, text;
+        bool ende;
+        auto bewege = [&](Zug &zug) {
+            return c().bewegeFigur(zug, DAME, lastIndex + 1, meldung, text, ende);
+        };
         const QString springer = "r3k2r/8/8/8/8/5N2/8/RN2K2R w KQkq - 0 1";
         starteAus(c(), springer);
         Zug ohneHinweis{0, 85, PFERD, ZUG_UNVOLLSTAENDIG};
-        QString meldung, text;
-        bool ende;
-        QVERIFY(c().bewegeFigur(ohneHinweis, DAME, 1, meldung, text, ende));
+        QVERIFY(bewege(ohneHinweis));
         QVERIFY(ohneHinweis.von == 93 || ohneHinweis.von == 77);
         QCOMPARE(ohneHinweis.flags, ZUG_ANDERE_LINIE);
         starteAus(c(), springer);
         Zug mitLinie{3, 85, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(c().bewegeFigur(mitLinie, DAME, 1, meldung, text, ende));
+        QVERIFY(bewege(mitLinie));
         QCOMPARE(mitLinie.von, 93);
         QCOMPARE(text, QString(" 1 WS PFERD  B1-D2 "));
         starteAus(c(), springer);
         Zug mitReihe{70, 85, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(c().bewegeFigur(mitReihe, DAME, 1, meldung, text, ende));
+        QVERIFY(bewege(mitReihe));
         QCOMPARE(mitReihe.von, 77);
 
         // Castling arrives with White's target; the loader moves Black's up to row 2.
         Zug rochade{0, 28, KOENIG, ZUG_UNVOLLSTAENDIG | ZUG_ROCHADE | ZUG_SCHWARZ};
-        QVERIFY(c().bewegeFigur(rochade, DAME, 2, meldung, text, ende));
+        QVERIFY(bewege(rochade));
         QCOMPARE(rochade.von, 26);
         QCOMPARE(rochade.flags, ZUG_ROCHADE | ZUG_SCHWARZ);
         QCOMPARE(c().brett()[27], TURM);
@@ -452,13 +385,13 @@ private slots:
 
         starteAus(c(), "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
         Zug wandlung{0, 23, LAEUFER, ZUG_UNVOLLSTAENDIG | ZUG_WANDLUNG};
-        QVERIFY(c().bewegeFigur(wandlung, DAME, 1, meldung, text, ende));
+        QVERIFY(c().bewegeFigur(wandlung, LAEUFER, 1, meldung, text, ende));
         QCOMPARE(wandlung.von, 33);
         QCOMPARE(c().brett()[23], -LAEUFER);
 
         starteAus(c(), "4k3/8/8/8/8/8/8/4K3 w - - 0 1");
         Zug nichts{0, 76, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(!c().bewegeFigur(nichts, DAME, 1, meldung, text, ende));
+        QVERIFY(!bewege(nichts));
         QCOMPARE(nichts.von, 0);
         QCOMPARE(meldung, QString("Error: Controller::bewegeFigur() 0-76"));
     }
@@ -480,11 +413,8 @@ private slots:
         const qint64 schwarz = c().zeitSchwarz();
 
         // A move made while an earlier position is shown charges nobody.
-        currentIndex = 1;
+        zeige(1);
         QVERIFY(!c().uhrText(true, text));
-        Zug zug;
-        int zeile;
-        c().ladeHistoryStellung(zug, zeile, text);
         QThread::msleep(30);
         spiele(c(), "d7d5");
         QCOMPARE(c().zeitSchwarz(), schwarz);
@@ -532,9 +462,7 @@ private slots:
         for (const char *fen : stellungen) {
             starteAus(c(), fen);
             for (int zug = 0; zug < 6 && c().legaleZuegeErmitteln(c().schwarzAmZug()); ++zug) {
-                int anzahl = 0;
-                for (const Zug *z = c().legaleZuege(); z->von != 0; ++z)
-                    QVERIFY(++anzahl < MAX_ZUEGE);
+                QVERIFY(anzahlLegal() < MAX_ZUEGE);
                 const Zug erster = c().legaleZuege()[0];
                 Gespielt g = spiele(c(), koordinatenZug(erster.von, erster.nach));
                 QVERIFY2(g.ausgefuehrt, fen);
@@ -547,11 +475,7 @@ private slots:
         // Back at the start the imported text is read as it was at the import, extra piece dropped.
         starteAus(c(), "QQQ5/8/8/8/8/8/2k5/4K3 w - - 0 1");
         QVERIFY(spiele(c(), "e1f1").ausgefuehrt);
-        currentIndex = 0;
-        Zug zug;
-        int zeile;
-        QString text;
-        c().ladeHistoryStellung(zug, zeile, text);
+        zeige(0);
         QCOMPARE(c().brett()[23], -DAME);
         QCOMPARE(c().brett()[24], LEER);
 
@@ -563,10 +487,7 @@ private slots:
 
         // More than a hundred legal moves fit the list.
         starteAus(c(), "k7/8/4Q3/8/3Q4/1R4R1/2N1BN2/2B1K1K1 w - - 0 1");
-        int anzahl = 0;
-        for (const Zug *z = c().legaleZuege(); z->von != 0; ++z)
-            ++anzahl;
-        QVERIFY(anzahl > 100);
+        QVERIFY(anzahlLegal() > 100);
     }
 };
 

@@ -1,6 +1,4 @@
-#include "app/einstellungen.h"
-#include "app/languages.h"
-#include "app/rueckfragen.h"
+#include "pgntesthilfe.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,17 +12,6 @@
 #include <memory>
 
 namespace {
-
-class Mitschrift : public Rueckfragen
-{
-public:
-    QStringList meldungen;
-    void kritisch(const QString &titel, const QString &text) override
-    {
-        meldungen << titel + '|' + text;
-    }
-    bool frage(const QString &, const QString &) override { return false; }
-};
 
 const QString probeName = "DasIstEineTemporaereDummyDatei.txt";
 
@@ -40,12 +27,6 @@ QStringList inhalt(const QString &ordner)
     return namen;
 }
 
-bool schreibeDatei(const QString &pfad, const QByteArray &daten)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::WriteOnly) && datei.write(daten) == daten.size();
-}
-
 } // namespace
 
 // Each test runs with HOME and TMPDIR in a fresh temporary folder; QStandardPaths' test mode puts
@@ -58,7 +39,7 @@ private:
     std::unique_ptr<QTemporaryDir> basis;
     QByteArray alteHome;
     QByteArray altesTmp;
-    Mitschrift mitschrift;
+    Attrappe mitschrift;
     std::unique_ptr<QObject> controller;
 
     QString pfad(const QString &name) const { return basis->filePath(name); }
@@ -115,19 +96,17 @@ private slots:
         QCOMPARE(inhalt(tmp()), QStringList());
 
         QSettings ini(appVerzeichnis + "Brakmor.ini", QSettings::IniFormat);
-        const QStringList schluessel = {
-            "Allgemein/Brettdesign",    "Allgemein/NameMensch1",
-            "Allgemein/NameMensch2",    "Allgemein/Sprache",
-            "Allgemein/grosseSchrift",  "Allgemein/markiereLetztenZug",
-            "AppInfos/AnzahlStarts",    "Bewertung/HTML_Wertetabelle",
-            "Bewertung/Schwierigkeit",  "Bewertung/StartEnde",
-            "Bewertung/Zufall",         "Dateien/PgnAutoLaden",
-            "Dateien/PgnLadeDateiname", "Dateien/PgnLadenAusAppVerzeichnis"};
-        QCOMPARE(ini.allKeys(), schluessel);
-        const QStringList werte = {"1",     "Human", "Human", "-1", "false", "true", "1",
-                                   "false", "2",     "7",     "30", "true",  "",     "true"};
-        for (int i = 0; i < schluessel.size(); ++i)
-            QCOMPARE(ini.value(schluessel[i]).toString(), werte[i]);
+        QStringList gelesen;
+        for (const QString &schluessel : ini.allKeys())
+            gelesen << schluessel + '=' + ini.value(schluessel).toString();
+        QCOMPARE(gelesen.join(' '),
+                 QString("Allgemein/Brettdesign=1 Allgemein/NameMensch1=Human "
+                         "Allgemein/NameMensch2=Human Allgemein/Sprache=-1 "
+                         "Allgemein/grosseSchrift=false Allgemein/markiereLetztenZug=true "
+                         "AppInfos/AnzahlStarts=1 Bewertung/HTML_Wertetabelle=false "
+                         "Bewertung/Schwierigkeit=2 Bewertung/StartEnde=7 Bewertung/Zufall=30 "
+                         "Dateien/PgnAutoLaden=true Dateien/PgnLadeDateiname= "
+                         "Dateien/PgnLadenAusAppVerzeichnis=true"));
         QCOMPARE(einstellungen.anzahlStarts, 1);
         QCOMPARE(einstellungen.sprache, -1);
         QCOMPARE(Languages::instance()->text(9510, "Sehr einfach"), QString("Sehr einfach"));

@@ -1,23 +1,11 @@
 #include "dateigrenze.h"
-#include "pgn/pgn.h"
 #include "pgn/pgndatei.h"
+#include "pgntesthilfe.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QByteArray liesDatei(const QString &pfad)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
-bool schreibeDatei(const QString &pfad, const QByteArray &daten)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::WriteOnly) && datei.write(daten) == daten.size();
-}
 
 // Five games with comments, a header line before the first and blank lines between them.
 QString fuenfPartien(const QString &zeilenende)
