@@ -1,4 +1,5 @@
 #include "cli/befehle.h"
+#include "cli/spielaufbau.h"
 
 #include "core/felder.h"
 #include "core/fen.h"
@@ -12,6 +13,7 @@ int befehlLegal(const QStringList &argumente)
     const QString text =
         argumente.isEmpty() ? QString::fromLatin1(startFen) : argumente.join(QLatin1Char(' '));
     Controller controller;
+    behalteEinstellungen();
     const int ergebnis = controller.stellungAusFen(text);
     if (ergebnis != 0) {
         QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << ")\n";

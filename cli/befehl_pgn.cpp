@@ -1,4 +1,5 @@
 #include "cli/befehle.h"
+#include "cli/spielaufbau.h"
 
 #include "app/languages.h"
 #include "game/controller.h"
@@ -50,6 +51,7 @@ int befehlPgn(const QStringList &argumente)
     }
 
     Controller controller;
+    behalteEinstellungen();
     Languages::instance()->leere();
     QTextStream aus(stdout);
     int erfolgreich = 0;

@@ -1,4 +1,5 @@
 #include "cli/befehle.h"
+#include "cli/spielaufbau.h"
 
 #include "app/languages.h"
 #include "core/felder.h"
@@ -74,6 +75,7 @@ int befehlPlay(const QStringList &argumente)
         return nutzung();
 
     Controller controller;
+    behalteEinstellungen();
     if (aufruf.sprache >= 0)
         Languages::instance()->ladeSprache(aufruf.sprache);
     else

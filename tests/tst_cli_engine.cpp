@@ -144,6 +144,22 @@ private slots:
         QCOMPARE(zweiter.zeilen.value(3), QString("games: 3 ok: 3 failed: 0"));
     }
 
+    // A command-line run is no program start and leaves what the user saved alone.
+    void einstellungenBleiben()
+    {
+        const QString ini = datenordner() + "Brakmor.ini";
+        QSettings(ini, QSettings::IniFormat).setValue("AppInfos/AnzahlStarts", 7);
+        const QString datei = basis->filePath("eine.pgn");
+        QFile partie(datei);
+        QVERIFY(partie.open(QIODevice::WriteOnly));
+        partie.write("[Event \"a\"]\n1. e4 *\n");
+        partie.close();
+        QCOMPARE(lauf({"legal"}).status, 0);
+        QCOMPARE(lauf({"play", "e2e4"}).status, 0);
+        QCOMPARE(lauf({"pgn", datei}).status, 0);
+        QCOMPARE(QSettings(ini, QSettings::IniFormat).value("AppInfos/AnzahlStarts").toInt(), 7);
+    }
+
     void job()
     {
         const QString ini = datenordner() + "Brakmor.ini";
