@@ -56,32 +56,26 @@ private slots:
         // A table without the author and the e-mail row.
         const QString tabelle = umgebung.pfad("Teilweise");
         QFile datei(tabelle);
-        QVERIFY(datei.open(QIODevice::WriteOnly));
-        datei.write("9400 Fassung\r\n9410 Tag\r\n9415 Netz\r\n");
+        QVERIFY(datei.open(QIODevice::WriteOnly) &&
+                datei.write("9400 Fassung\r\n9410 Tag\r\n9415 Netz\r\n") > 0);
         datei.close();
         QCOMPARE(Languages::instance()->ladeTabelle(tabelle), QString());
         QCOMPARE(texte(InfoDialog(nullptr, "x")),
                  QStringList({"Fassung", "Tag", "Auto", "Netz", "EMai"}));
     }
 
-    void werte()
+    void linksUndStempel()
     {
         InfoDialog dialog(nullptr, "Jul 27 2018   16:52:46");
-        auto wert = [&](const char *name) { return dialog.findChild<QLabel *>(name); };
-        QCOMPARE(wert("label")->text(), QString(PROGRAMM_NAME));
-        QCOMPARE(wert("VersionOutLabel")->text(), QString("1.26"));
-        QCOMPARE(wert("DatumOutLabel")->text(), QString("Jul 27 2018   16:52:46"));
-        QCOMPARE(wert("AutorOutLabel")->text(), QString(HERSTELLER_NAME));
-        const QString homepage = wert("HomepageOutLabel")->text();
-        QVERIFY2(homepage.contains(QString("href=\"%1\"").arg(HERSTELLER_WEBADRESSE)),
+        auto wert = [&](const char *name) { return dialog.findChild<QLabel *>(name)->text(); };
+        QCOMPARE(wert("DatumOutLabel"), QString("Jul 27 2018   16:52:46"));
+        const QString homepage = wert("HomepageOutLabel");
+        QVERIFY2(homepage.contains(QString("href=\"%1\"").arg(HERSTELLER_WEBADRESSE)) &&
+                     homepage.contains(">" + QUrl(HERSTELLER_WEBADRESSE).host() + "</a>"),
                  qPrintable(homepage));
-        QVERIFY(homepage.contains(">" + QUrl(HERSTELLER_WEBADRESSE).host() + "</a>"));
-        const QString email = wert("EMailOutLabel")->text();
+        const QString email = wert("EMailOutLabel");
         QVERIFY2(email.contains(QString("href=\"mailto:%1\">%1</a>").arg(HERSTELLER_EMAIL)),
                  qPrintable(email));
-        QVERIFY(!wert("label_Pix")->pixmap(Qt::ReturnByValue).isNull());
-        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
-        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     }
 
     void linkGehtAnDenDesktop()
@@ -89,8 +83,7 @@ private slots:
         Desktop desktop;
         QDesktopServices::setUrlHandler("mailto", &desktop, "oeffne");
         InfoDialog dialog(nullptr, bauStempel());
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(zeige(dialog));
         QLabel *email = dialog.findChild<QLabel *>("EMailOutLabel");
         QTest::mouseClick(email, Qt::LeftButton, {}, QPoint(8, email->height() / 2));
         QCOMPARE(desktop.geoeffnet, QList<QUrl>{QUrl(QString("mailto:") + HERSTELLER_EMAIL)});
