@@ -22,7 +22,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -108,26 +107,16 @@ struct FensterZugang
         return texte;
     }
 
-    // The captured pieces shown, by item index.
-    QList<int> friedhof() const
+    // The captured pieces shown: piece code and position.
+    QMultiMap<int32_t, QPointF> friedhof() const
     {
-        QList<int> sichtbar;
+        QMultiMap<int32_t, QPointF> gezeigt;
         for (int i = 0; i < f.friedhofFiguren.size(); ++i) {
             if (f.friedhofFiguren[i]->isVisible())
-                sichtbar << i;
+                gezeigt.insert(figurDesItems(i), f.friedhofFiguren[i]->pos());
         }
-        return sichtbar;
+        return gezeigt;
     }
-    // The kinds of the captured pieces shown, sorted by code.
-    QList<int32_t> geschlageneArten() const
-    {
-        QList<int32_t> arten;
-        for (int index : friedhof())
-            arten << figurDesItems(index);
-        std::sort(arten.begin(), arten.end());
-        return arten;
-    }
-    QPointF friedhofPosition(int index) const { return f.friedhofFiguren[index]->pos(); }
     QString bauernZahl(bool schwarz) const
     {
         const QGraphicsTextItem *text = f.bauernAnzahl[schwarz];

@@ -1,10 +1,8 @@
 #include "pgn/pgn.h"
 #include "pgn/pgnladendialog.h"
-#include "pgn/pgnspeicherndialog.h"
 #include "ui/fensterrueckfragen.h"
 #include "widgethilfen.h"
 
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -67,20 +65,6 @@ private slots:
         QCOMPARE(rueckfragen.frage("Brakmor", "Neues Spiel?"), antwort);
         QCOMPARE(symbol, QMessageBox::Question);
         QCOMPARE(knoepfe, QMessageBox::Yes | QMessageBox::No);
-    }
-
-    void speichernDialog()
-    {
-        TestUmgebung umgebung;
-        FensterRueckfragen rueckfragen;
-        Pgn kopie;
-        kopie.weiss = "Ada";
-        beiModalemFenster<PgnSpeichernDialog>([](PgnSpeichernDialog *dialog) {
-            dialog->findChild<QLineEdit *>("NameWeissL_Edit")->setText("Grace");
-            dialog->findChild<QPushButton *>("okButton")->click();
-        });
-        QCOMPARE(rueckfragen.speichernDialog(kopie), 1);
-        QCOMPARE(kopie.weiss, QString("Grace"));
     }
 
     void ladenDialog()

@@ -50,7 +50,7 @@ private slots:
 
     void cleanup() { umgebung.reset(); }
 
-    void zeigtDieEinstellungen()
+    void zeigenUndSpeichern()
     {
         einstellungen.sprache = 2;
         einstellungen.nameMensch1 = "Ada";
@@ -60,7 +60,7 @@ private slots:
         einstellungen.pgnAutoLaden = false;
         einstellungen.htmlWertetabelle = true;
         einstellungen.startEnde = 12;
-        einstellungen.zufall = 0;
+        einstellungen.zufall = 7;
         KonfigurationsDialog dialog;
         QCOMPARE(feld<QComboBox>(dialog, "SpracheComboBox")->currentText(), QString("Français"));
         QCOMPARE(feld<QComboBox>(dialog, "BrettDesignComboBox")->currentText(),
@@ -68,16 +68,40 @@ private slots:
         QStringList texte;
         for (const char *name : {"NameEdit", "StartphaseEdit", "ZufallEdit"})
             texte << feld(dialog, name)->text();
-        QCOMPARE(texte, QStringList({"Ada", "12", "0"}));
+        QCOMPARE(texte, QStringList({"Ada", "12", "7"}));
         QList<bool> kaestchen;
         for (const char *name : {"GrosseSchriftCheckBox", "MarkiereZugCheckBox",
-                                 "AutoLadenCheckBox", "WertetabelleCheckBox"})
-            kaestchen << feld<QCheckBox>(dialog, name)->isChecked();
+                                 "AutoLadenCheckBox", "WertetabelleCheckBox"}) {
+            auto *k = feld<QCheckBox>(dialog, name);
+            kaestchen << k->isChecked();
+            k->setChecked(!k->isChecked());
+        }
         QCOMPARE(kaestchen, QList<bool>({true, false, false, true}));
         const QString link = feld<QLabel>(dialog, "DateinameLabel")->text();
         QVERIFY2(link.contains(">" + ini() + "</a>") &&
                      link.contains(QUrl::fromLocalFile(appVerzeichnis).toString()),
                  qPrintable(link));
+
+        feld<QComboBox>(dialog, "SpracheComboBox")->setCurrentIndex(1);
+        feld<QComboBox>(dialog, "BrettDesignComboBox")->setCurrentIndex(1);
+        ersetze(feld(dialog, "NameEdit"), "Grace");
+        ersetze(feld(dialog, "ZufallEdit"), "");
+        ersetze(feld(dialog, "StartphaseEdit"), "3");
+        QTest::mouseClick(feld<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), 1);
+        QCOMPARE(einstellungen.sprache, 1);
+        QCOMPARE(einstellungen.brettdesign, 1);
+        QCOMPARE(einstellungen.nameMensch1, QString("Grace"));
+        QCOMPARE(einstellungen.zufall, 0);
+        QCOMPARE(einstellungen.startEnde, 3);
+        QCOMPARE(QList<bool>({einstellungen.grosseSchrift, einstellungen.markiereLetztenZug,
+                              einstellungen.pgnAutoLaden, einstellungen.htmlWertetabelle}),
+                 QList<bool>({false, true, true, false}));
+        QSettings gespeichert(ini(), QSettings::IniFormat);
+        QCOMPARE(gespeichert.value("Allgemein/Sprache").toInt(), 1);
+        QCOMPARE(gespeichert.value("Bewertung/Zufall").toString(), QString("0"));
+        QCOMPARE(gespeichert.value("Allgemein/NameMensch1").toString(), QString("Grace"));
+        QCOMPARE(Languages::instance()->text(9510, "Sehr einfach"), QString("Very easy"));
     }
 
     void eingabegrenzen()
@@ -93,33 +117,6 @@ private slots:
             ersetze(feld(dialog, fall.zeile), fall.eingabe);
             QCOMPARE(feld(dialog, fall.zeile)->text(), QString(fall.ergebnis));
         }
-    }
-
-    void okSpeichertUndLaedtDieSprache()
-    {
-        speichereEinstellungen();
-        KonfigurationsDialog dialog;
-        feld<QComboBox>(dialog, "SpracheComboBox")->setCurrentIndex(1);
-        ersetze(feld(dialog, "NameEdit"), "Grace");
-        ersetze(feld(dialog, "ZufallEdit"), "");
-        ersetze(feld(dialog, "StartphaseEdit"), "3");
-        feld<QCheckBox>(dialog, "GrosseSchriftCheckBox")->setChecked(true);
-        feld<QCheckBox>(dialog, "WertetabelleCheckBox")->setChecked(true);
-        feld<QComboBox>(dialog, "BrettDesignComboBox")->setCurrentIndex(0);
-        QTest::mouseClick(feld<QPushButton>(dialog, "okButton"), Qt::LeftButton);
-
-        QCOMPARE(dialog.result(), 1);
-        QCOMPARE(einstellungen.sprache, 1);
-        QCOMPARE(einstellungen.nameMensch1, QString("Grace"));
-        QCOMPARE(einstellungen.zufall, 0);
-        QCOMPARE(einstellungen.startEnde, 3);
-        QVERIFY(einstellungen.grosseSchrift && einstellungen.htmlWertetabelle);
-        QCOMPARE(einstellungen.brettdesign, 0);
-        QSettings gespeichert(ini(), QSettings::IniFormat);
-        QCOMPARE(gespeichert.value("Allgemein/Sprache").toInt(), 1);
-        QCOMPARE(gespeichert.value("Bewertung/Zufall").toString(), QString("0"));
-        QCOMPARE(gespeichert.value("Allgemein/NameMensch1").toString(), QString("Grace"));
-        QCOMPARE(Languages::instance()->text(9510, "Sehr einfach"), QString("Very easy"));
     }
 
     // As on the first start before the greeting: no table, no language.

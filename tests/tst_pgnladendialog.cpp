@@ -217,36 +217,6 @@ private slots:
         QCOMPARE(paare(dialog.loeschBereiche()), bereiche);
     }
 
-    // The ranges the dialog gives for the games' file positions delete exactly those games.
-    void loeschenAusEchterDatei()
-    {
-        auto partie = [](int i) {
-            return QString("[Event \"Partie %1\"]\n[Result \"*\"]\n\n1. e4 {Kommentar %1} *\n\n")
-                .arg(i);
-        };
-        QString text;
-        for (int i = 1; i <= 5; ++i)
-            text += partie(i);
-        QFile datei(sammlung());
-        QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(text.toUtf8()) > 0);
-        datei.close();
-        QList<Pgn> partien;
-        QVERIFY(Pgn::partienLesen(text, partien));
-        PgnLadenDialog dialog(sammlung(), partien);
-        QVERIFY(zeige(dialog));
-        klicke(dialog, 0);
-        klicke(dialog, 2, Qt::ControlModifier);
-        beiModalemFenster<QMessageBox>(
-            [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
-        QTest::mouseClick(knopf(dialog, "deleteButton"), Qt::LeftButton);
-        QCOMPARE(dialog.result(), 100);
-
-        QString fehler;
-        QVERIFY2(Pgn::loeschePartien(text, dialog.loeschBereiche(), sammlung(), fehler),
-                 qPrintable(fehler));
-        QCOMPARE(dateiInhalt(sammlung()), (partie(2) + partie(4) + partie(5)).toUtf8());
-    }
-
     void andereDateiWaehlen()
     {
         const QString andere = umgebung->pfad("Turnier.pgn");
