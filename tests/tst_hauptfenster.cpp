@@ -59,8 +59,6 @@ private slots:
         z().klicke("g1");
         QCOMPARE(z().ausgewaehltesFeld(), feld("g1"));
         QCOMPARE(z().farbe(feld("f3")), ziel);
-        QCOMPARE(z().farbe(feld("h3")), ziel);
-        QCOMPARE(z().farbe(feld("g1")), QColor(136, 255, 136));
         // Another own piece takes the selection over; a target that is no legal move clears it.
         z().klicke("e2");
         QCOMPARE(z().ausgewaehltesFeld(), feld("e2"));
@@ -404,38 +402,32 @@ private slots:
         QCOMPARE(z().ausgewaehltesFeld(), 0);
     }
 
-    void fenImport_data()
+    // A text that is no valid FEN is named in a warning and changes nothing.
+    void fenImportFehler()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("meldung");
-        QTest::newRow("kein FEN") << "Hallo Welt"
-                                  << "In der Zwischenablage befindet sich kein FEN-String.";
-        QTest::newRow("falsches Zeichen")
-            << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1"
-            << "Fen String fehlerhaft an Position: 42";
-        QTest::newRow("ohne Zähler") << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -"
-                                     << "Fen String fehlerhaft an Position:";
-    }
-
-    void fenImport()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, meldung);
         QVERIFY(z().spiele("e2", "e4"));
         const QString vorher = z().fen();
-        QGuiApplication::clipboard()->setText(text);
-        QString box;
-        QMessageBox::Icon symbol = QMessageBox::NoIcon;
-        beiModalemFenster<QMessageBox>([&](QMessageBox *b) {
-            box = b->text();
-            symbol = b->icon();
-            b->accept();
-        });
-        z().loese("actionFen_Import_aus_Zwischenablage");
-        QVERIFY2(box.startsWith(meldung), qPrintable(box));
-        QVERIFY(box.endsWith("\n\r\n\r" + text.left(100)));
-        QCOMPARE(symbol, QMessageBox::Warning);
-        QCOMPARE(z().fen(), vorher);
+        const QPair<QString, QString> faelle[] = {
+            {"Hallo Welt", "In der Zwischenablage befindet sich kein FEN-String."},
+            {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
+             "Fen String fehlerhaft an Position: 42"},
+            {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+             "Fen String fehlerhaft an Position:"}};
+        for (const auto &[text, meldung] : faelle) {
+            QGuiApplication::clipboard()->setText(text);
+            QString box;
+            QMessageBox::Icon symbol = QMessageBox::NoIcon;
+            beiModalemFenster<QMessageBox>([&](QMessageBox *b) {
+                box = b->text();
+                symbol = b->icon();
+                b->accept();
+            });
+            z().loese("actionFen_Import_aus_Zwischenablage");
+            QVERIFY2(box.startsWith(meldung) && box.endsWith("\n\r\n\r" + text.left(100)),
+                     qPrintable(box));
+            QCOMPARE(symbol, QMessageBox::Warning);
+            QCOMPARE(z().fen(), vorher);
+        }
     }
 
     void fenImportMitSchwarzAmZug()
