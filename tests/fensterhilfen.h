@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
@@ -18,12 +19,35 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSettings>
+#include <QToolButton>
 #include <QtTest>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+
+// Waits, handling events, until `bedingung` holds; false after `ms` milliseconds.
+inline bool warte(const std::function<bool()> &bedingung, int ms = 60000)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    while (!bedingung()) {
+        if (uhr.elapsed() > ms)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// Answers the next message box with `knopf` and keeps its text.
+inline void beantworteBox(QMessageBox::StandardButton knopf, QString *text = nullptr)
+{
+    beiModalemFenster<QMessageBox>([=](QMessageBox *box) {
+        if (text)
+            *text = box->text();
+        box->button(knopf)->click();
+    });
+}
 
 // Reads and drives the window's flow state, and clicks squares through the board view as a user
 // would.
@@ -45,8 +69,9 @@ struct FensterZugang
     Zug vorschlag() const { return f.vorschlag; }
     int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
     int32_t brett(int feld) const { return f.brettKopie[feld]; }
-    const QList<int> &geschlagen() const { return f.geschlagen; }
     QTimer *zugTimer() const { return f.zugTimer; }
+    HistoryEntry eintrag(int index) const { return controller().verlauf()->entry(index); }
+    QString fen() const { return controller().aktuelleFen(f.amZug); }
 
     // No job, no animation and no computer move pending.
     bool ruhig() const
@@ -56,24 +81,24 @@ struct FensterZugang
     }
 
     // The first clock tick, without waiting a second for it.
-    void ersterTick() { f.onTimerEvent(); }
+    void ersterTick() const { f.onTimerEvent(); }
     // What the single-shot timer does when it fires.
-    void starteComputerzug() { f.onTimerZugberechnung(); }
+    void starteComputerzug() const { f.onTimerZugberechnung(); }
     // What the window does with a computer move's job result.
-    void computerzugErgebnis(const QString &ergebnis, bool abgebrochen)
+    void computerzugErgebnis(const QString &ergebnis, bool abgebrochen) const
     {
         f.spieleComputerzug(ergebnis, abgebrochen);
     }
-    // A fresh suggestion job for the side to move.
-    void starteVorschlag()
+    void starteVorschlag() const
     {
         f.vorschlag = Zug{};
         f.starteVorschlag();
     }
+
     QPointF markeStart() const { return f.markeStart->pos(); }
     QPointF markeEnde() const { return f.markeEnde->pos(); }
-    // The label texts in the order file letter above, below, rank digit left, right, per column
-    // and row index.
+    bool markenSichtbar() const { return f.markeStart->isVisible() && f.markeEnde->isVisible(); }
+    // File letter above, below, rank digit left, right, per column and row index.
     QStringList beschriftungen() const
     {
         QStringList texte;
@@ -81,32 +106,22 @@ struct FensterZugang
             texte << text->text();
         return texte;
     }
-    // The captured pieces shown, by item index, and the pawn counts shown beside them.
-    QList<int> friedhof() const
+
+    // The captured pieces shown: piece code and position.
+    QMultiMap<int32_t, QPointF> friedhof() const
     {
-        QList<int> sichtbar;
+        QMultiMap<int32_t, QPointF> gezeigt;
         for (int i = 0; i < f.friedhofFiguren.size(); ++i) {
             if (f.friedhofFiguren[i]->isVisible())
-                sichtbar << i;
+                gezeigt.insert(figurDesItems(i), f.friedhofFiguren[i]->pos());
         }
-        return sichtbar;
+        return gezeigt;
     }
-    // The pieces the captured view shows, sorted by code.
-    QList<int32_t> geschlageneArten() const
-    {
-        QList<int32_t> arten;
-        for (int index : friedhof())
-            arten << figurDesItems(index);
-        std::sort(arten.begin(), arten.end());
-        return arten;
-    }
-    QPointF friedhofPosition(int index) const { return f.friedhofFiguren[index]->pos(); }
     QString bauernZahl(bool schwarz) const
     {
         const QGraphicsTextItem *text = f.bauernAnzahl[schwarz];
         return text->isVisible() ? text->toPlainText() : QString();
     }
-    bool markenSichtbar() const { return f.markeStart->isVisible() && f.markeEnde->isVisible(); }
 
     template<typename T>
     T *kind(const char *name) const
@@ -117,9 +132,13 @@ struct FensterZugang
         return objekt;
     }
 
+    QToolButton *knopf(const char *name) const { return kind<QToolButton>(name); }
+    void druecke(const char *name) const { QTest::mouseClick(knopf(name), Qt::LeftButton); }
+    void loese(const char *aktion) const { kind<QAction>(aktion)->trigger(); }
     QGraphicsView *ansicht() const { return kind<QGraphicsView>("graphicsView"); }
     QListWidget *liste() const { return kind<QListWidget>("listWidget"); }
-    QString meldung() const { return kind<QLineEdit>("tEdit_Meldezeile")->text(); }
+    QString zeile(const char *name) const { return kind<QLineEdit>(name)->text(); }
+    QString meldung() const { return zeile("tEdit_Meldezeile"); }
 
     QStringList zeilen() const
     {
@@ -136,7 +155,6 @@ struct FensterZugang
         const QPoint punkt = ansicht()->mapFromScene(feldMitte(feld));
         QTest::mouseClick(ansicht()->viewport(), Qt::LeftButton, Qt::NoModifier, punkt);
     }
-
     void klicke(const char *name) const { klicke(feldNummer(name)); }
 
     static int feldNummer(const char *name)
@@ -146,7 +164,25 @@ struct FensterZugang
         return feld;
     }
 
-    // The colour a square shows now.
+    // A human move by two clicks; true once it is played and the window is idle again.
+    bool spiele(const char *von, const char *nach) const
+    {
+        const int vorher = currentIndex;
+        klicke(von);
+        klicke(nach);
+        return currentIndex == vorher + 1 && warte([this] { return ruhig(); });
+    }
+
+    // Imports `fen` from the clipboard, answering a data-loss question with Yes.
+    bool importiere(const QString &fen) const
+    {
+        QGuiApplication::clipboard()->setText(fen);
+        if (ungespeichert())
+            beantworteBox(QMessageBox::Yes);
+        loese("actionFen_Import_aus_Zwischenablage");
+        return warte([this] { return ruhig(); });
+    }
+
     QColor farbe(int feld) const { return f.feldItem(feld)->brush().color(); }
     QPixmap textur(int feld) const { return f.feldItem(feld)->brush().texture(); }
     bool hatTextur(int feld) const { return !textur(feld).isNull(); }
@@ -190,21 +226,14 @@ struct FensterZugang
         return figuren;
     }
 
-    QString fen() const { return controller().aktuelleFen(f.amZug); }
-};
-
-// Waits, handling events, until `bedingung` holds; false after `ms` milliseconds.
-inline bool warte(const std::function<bool()> &bedingung, int ms = 60000)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    while (!bedingung()) {
-        if (uhr.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
+    bool brettStimmt() const
+    {
+        const QMap<int, int32_t> gezeigt = gezeigteFiguren(), erwartet = figurenImBrett();
+        if (gezeigt != erwartet)
+            qWarning() << "shown" << gezeigt << "expected" << erwartet;
+        return gezeigt == erwartet;
     }
-    return true;
-}
+};
 
 // A temporary HOME whose settings file makes the window start in German at the easiest level,
 // without the greeting and without restoring a game; animations and the computer's pause are
@@ -223,8 +252,8 @@ public:
         PictureItem::animationsDauer = 20;
         // Questions and notices are real message boxes, as in the program.
         setzeRueckfragen(&boxen);
-        // A box or dialog that a test did not expect would wait for ever; it is closed after a
-        // while and named, so the test fails there instead of at its time limit.
+        // A box nobody expected would wait for ever: it is named and closed, so the test fails
+        // there instead of at its time limit.
         QObject::connect(&wache, &QTimer::timeout, [this] {
             QWidget *offen = QApplication::activeModalWidget();
             if (!offen || offen != letztesModales) {
@@ -244,8 +273,7 @@ public:
 
     void setze(const QString &schluessel, const QVariant &wert)
     {
-        QSettings ini(datenordner + QLatin1String("Brakmor.ini"), QSettings::IniFormat);
-        ini.setValue(schluessel, wert);
+        QSettings(datei("Brakmor.ini"), QSettings::IniFormat).setValue(schluessel, wert);
     }
 
     QString datei(const QString &name) const { return datenordner + name; }
@@ -266,7 +294,7 @@ public:
     }
     int aufgabeGefragtZahl = 0;
 
-    // A window as the program builds it, shown, after its first tick.
+    // A window as the program builds it, shown; after its first tick it is idle.
     std::unique_ptr<MainWindow> fenster(bool ersterTick = true) const
     {
         auto fenster = std::make_unique<MainWindow>();
@@ -275,8 +303,9 @@ public:
         fenster->activateWindow();
         if (!QTest::qWaitForWindowActive(fenster.get()))
             qFatal("window not active");
-        if (ersterTick)
-            FensterZugang{*fenster}.ersterTick();
+        const FensterZugang z{*fenster};
+        if (ersterTick && (z.ersterTick(), !warte([&] { return z.ruhig(); })))
+            qFatal("window not idle after its start");
         return fenster;
     }
 
@@ -287,6 +316,26 @@ private:
     QTimer wache;
     QPointer<QWidget> letztesModales;
     QElapsedTimer offenSeit;
+};
+
+// Base of the window tests: a fresh home and window for each test function.
+class FensterTest : public QObject
+{
+protected:
+    std::unique_ptr<FensterUmgebung> umgebung;
+    std::unique_ptr<MainWindow> fenster;
+
+    FensterZugang z() const { return FensterZugang{*fenster}; }
+    void oeffne()
+    {
+        umgebung = std::make_unique<FensterUmgebung>();
+        fenster = umgebung->fenster();
+    }
+    void schliesse()
+    {
+        fenster.reset();
+        umgebung.reset();
+    }
 };
 
 // Closes and counts every modal window that opens while it exists.
@@ -303,19 +352,8 @@ public:
         });
         uhr.start(10);
     }
-
     int anzahl = 0;
 
 private:
     QTimer uhr;
 };
-
-// Answers the next message box with `knopf` and keeps its text.
-inline void beantworteBox(QMessageBox::StandardButton knopf, QString *text = nullptr)
-{
-    beiModalemFenster<QMessageBox>([=](QMessageBox *box) {
-        if (text)
-            *text = box->text();
-        box->button(knopf)->click();
-    });
-}

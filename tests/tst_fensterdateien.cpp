@@ -5,39 +5,22 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QToolButton>
 
 // Saving and loading through the window: the button, the menu entries and their keys with the
 // dialogs answered, the auto-save at close and the restored game at the next start.
-class TestFensterDateien : public QObject
+class TestFensterDateien : public FensterTest
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FensterUmgebung> umgebung;
-    std::unique_ptr<MainWindow> fenster;
-
-    FensterZugang z() { return FensterZugang{*fenster}; }
-    QToolButton *sichernLaden() { return z().kind<QToolButton>("tbt_SichernLaden"); }
-
-    bool spiele(const char *von, const char *nach)
-    {
-        const int vorher = currentIndex;
-        z().klicke(von);
-        z().klicke(nach);
-        return currentIndex == vorher + 1 && warte([&] { return z().ruhig(); });
-    }
-
     bool spieleEroeffnung()
     {
-        return spiele("e2", "e4") && spiele("d2", "d4") && spiele("g1", "f3");
+        return z().spiele("e2", "e4") && z().spiele("d2", "d4") && z().spiele("g1", "f3");
     }
 
-    static void speichereMitOk()
+    static void speichernDialogMit(const char *knopf)
     {
-        beiModalemFenster<PgnSpeichernDialog>([](PgnSpeichernDialog *dialog) {
-            dialog->findChild<QPushButton *>("okButton")->click();
-        });
+        beiModalemFenster<PgnSpeichernDialog>(
+            [=](PgnSpeichernDialog *dialog) { dialog->findChild<QPushButton *>(knopf)->click(); });
     }
 
     static void ladeErstePartie()
@@ -48,57 +31,42 @@ private:
         });
     }
 
-    static QByteArray inhalt(const QString &pfad)
-    {
-        QFile datei(pfad);
-        return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-    }
-
 private slots:
     void init()
     {
-        umgebung = std::make_unique<FensterUmgebung>();
-        QVERIFY(umgebung->gueltig());
         pgnStartDatei.clear();
-        fenster = umgebung->fenster();
-        QVERIFY(warte([&] { return z().ruhig(); }));
+        oeffne();
     }
-
-    void cleanup()
-    {
-        fenster.reset();
-        umgebung.reset();
-    }
+    void cleanup() { schliesse(); }
 
     void speichernUndLaden()
     {
         // Nothing to save yet and no collection to load from: Ctrl+S and Ctrl+O open nothing.
         {
-            ModalZaehler fenster;
-            QTest::keyClick(this->fenster.get(), Qt::Key_S, Qt::ControlModifier);
-            QTest::keyClick(this->fenster.get(), Qt::Key_O, Qt::ControlModifier);
-            QCOMPARE(fenster.anzahl, 0);
+            ModalZaehler dialoge;
+            QTest::keyClick(fenster.get(), Qt::Key_S, Qt::ControlModifier);
+            QTest::keyClick(fenster.get(), Qt::Key_O, Qt::ControlModifier);
+            QCOMPARE(dialoge.anzahl, 0);
         }
         QVERIFY(spieleEroeffnung());
         const QString ende = z().fen();
-        QCOMPARE(sichernLaden()->toolTip(), QString("Partie speichern"));
+        QCOMPARE(z().knopf("tbt_SichernLaden")->toolTip(), QString("Partie speichern"));
 
-        speichereMitOk();
+        speichernDialogMit("okButton");
         QTest::keyClick(fenster.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!z().ungespeichert());
         QCOMPARE(z().meldung(), QString("Partie gespeichert!"));
-        QCOMPARE(sichernLaden()->toolTip(), QString("Partie laden"));
+        QCOMPARE(z().knopf("tbt_SichernLaden")->toolTip(), QString("Partie laden"));
         QVERIFY(!z().kind<QAction>("actionPartie_speichern")->isEnabled());
         QVERIFY(z().kind<QAction>("actionPartie_laden")->isEnabled());
-        const QByteArray gespeichert = inhalt(umgebung->datei("Brakmor.pgn"));
-        QVERIFY(gespeichert.contains("1. e4 "));
+        QVERIFY(dateiInhalt(umgebung->datei("Brakmor.pgn")).contains("1. e4 "));
 
         // Saved: a new game asks nothing.
-        QTest::mouseClick(z().kind<QToolButton>("tbt_NeuesSpiel"), Qt::LeftButton);
+        z().druecke("tbt_NeuesSpiel");
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 0; }));
 
         ladeErstePartie();
-        QTest::mouseClick(sichernLaden(), Qt::LeftButton);
+        z().druecke("tbt_SichernLaden");
         QVERIFY(warte([&] { return z().ruhig(); }));
         QCOMPARE(lastIndex, 6);
         QCOMPARE(z().meldung(), QString("Partie geladen"));
@@ -106,16 +74,15 @@ private slots:
         QCOMPARE(currentIndex, 0);
         QCOMPARE(fenster->windowTitle(), QString("Brakmor 1.26 ;   Human - Brakmor"));
         const QStringList zeilen = z().zeilen();
-        QVERIFY(zeilen.contains("Partie geladen"));
-        QVERIFY(zeilen.contains(QString::fromUtf8("Name Weiß   : Human")));
-        QVERIFY(zeilen.contains("Name Schwarz: Brakmor"));
-        QVERIFY(zeilen.contains(QString::fromUtf8("Zahl Züge   : 3")));
-        QVERIFY(zeilen.filter(" 1 WS Bauer  E2-E4 ").size() == 1);
+        for (const char *zeile :
+             {"Partie geladen", "Name Weiß   : Human", "Name Schwarz: Brakmor", "Zahl Züge   : 3"})
+            QVERIFY2(zeilen.contains(QString::fromUtf8(zeile)), zeile);
+        QCOMPARE(zeilen.filter(" 1 WS Bauer  E2-E4 ").size(), 1);
         QVERIFY(!z().ungespeichert());
 
         // Stepping to the end gives the position the game was saved in.
         for (int i = 0; i < 6; ++i)
-            QTest::mouseClick(z().kind<QToolButton>("tbt_Vor"), Qt::LeftButton);
+            z().druecke("tbt_Vor");
         QCOMPARE(currentIndex, 6);
         QCOMPARE(z().fen(), ende);
         QVERIFY(warte([&] { return z().ruhig(); }));
@@ -123,29 +90,24 @@ private slots:
 
     void speicherDialogOeffnetLaden()
     {
-        QVERIFY(spiele("e2", "e4"));
-        speichereMitOk();
+        QVERIFY(z().spiele("e2", "e4"));
+        speichernDialogMit("okButton");
         QTest::keyClick(fenster.get(), Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(spiele("d2", "d4"));
+        QVERIFY(z().spiele("d2", "d4"));
 
         // The save dialog hands over to the load dialog; loading a game leaves nothing unsaved.
-        beiModalemFenster<PgnSpeichernDialog>([](PgnSpeichernDialog *dialog) {
-            dialog->findChild<QPushButton *>("ladenButton")->click();
-        });
-        beiModalemFenster<QMessageBox>(
-            [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+        speichernDialogMit("ladenButton");
+        beantworteBox(QMessageBox::Yes);
         ladeErstePartie();
-        z().kind<QAction>("actionPartie_speichern")->trigger();
+        z().loese("actionPartie_speichern");
         QVERIFY(warte([&] { return z().ruhig(); }));
         QCOMPARE(lastIndex, 2);
         QVERIFY(!z().ungespeichert());
 
         // Cancelled, nothing changes.
-        QVERIFY(spiele("d2", "d4"));
-        beiModalemFenster<PgnSpeichernDialog>([](PgnSpeichernDialog *dialog) {
-            dialog->findChild<QPushButton *>("cancelButton")->click();
-        });
-        QTest::mouseClick(sichernLaden(), Qt::LeftButton);
+        QVERIFY(z().spiele("d2", "d4"));
+        speichernDialogMit("cancelButton");
+        z().druecke("tbt_SichernLaden");
         QVERIFY(z().ungespeichert());
         QCOMPARE(z().meldung(), QString("Partie wurde nicht gespeichert!"));
     }
@@ -154,34 +116,32 @@ private slots:
     {
         umgebung->setze("Dateien/PgnAutoLaden", true);
         einstellungen.pgnAutoLaden = true;
-        QVERIFY(spiele("e2", "e4") && spiele("d2", "d4"));
+        QVERIFY(z().spiele("e2", "e4") && z().spiele("d2", "d4"));
         // Four half-moves are not enough for the auto-save.
         fenster->close();
         QVERIFY(!QFile::exists(umgebung->datei("BKAuto.pgn")));
 
         fenster = umgebung->fenster();
-        QVERIFY(warte([&] { return z().ruhig(); }));
         QCOMPARE(lastIndex, 0);
         QVERIFY(spieleEroeffnung());
         const QString ende = z().fen();
         fenster->close();
-        QVERIFY(inhalt(umgebung->datei("BKAuto.pgn")).contains("BKAuto.pgn"));
+        QVERIFY(dateiInhalt(umgebung->datei("BKAuto.pgn")).contains("BKAuto.pgn"));
 
         // The next start restores the game at its end, ready to play on.
         fenster = umgebung->fenster();
-        QVERIFY(warte([&] { return z().ruhig(); }));
         QCOMPARE(lastIndex, 6);
         QCOMPARE(currentIndex, 6);
         QCOMPARE(z().fen(), ende);
         QVERIFY(z().geladen());
         QVERIFY(z().ungespeichert());
         QCOMPARE(z().meldung(), QString("Starte neue Partie mit F2!"));
-        QCOMPARE(sichernLaden()->toolTip(), QString("Partie speichern"));
+        QCOMPARE(z().knopf("tbt_SichernLaden")->toolTip(), QString("Partie speichern"));
         QVERIFY(z().vorschlag().von != 0);
 
         // A restored game never asks about data loss, even after further moves.
-        QVERIFY(spiele("b1", "c3") || spiele("b1", "d2"));
-        QTest::mouseClick(z().kind<QToolButton>("tbt_NeuesSpiel"), Qt::LeftButton);
+        QVERIFY(z().spiele("b1", "c3") || z().spiele("b1", "d2"));
+        z().druecke("tbt_NeuesSpiel");
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 0; }));
     }
 
@@ -197,7 +157,6 @@ private slots:
         fenster = umgebung->fenster(false);
         pgnStartDatei = datei;
         einstellungen.pgnLadeDateiname.clear();
-        // The load dialog shows the file's game.
         ladeErstePartie();
         z().ersterTick();
         QVERIFY(warte([&] { return z().ruhig(); }));
@@ -208,8 +167,7 @@ private slots:
         QVERIFY(z().amZug());
         QCOMPARE(einstellungen.pgnLadeDateiname, datei);
         QVERIFY(z().zeilen().contains(QString::fromUtf8(" Ereignis   : Test")));
-        QCOMPARE(z().controller().verlauf()->entry(3).fen.left(22),
-                 QString("8/8/4k3/8/4P3/8/8/4K3 "));
+        QCOMPARE(z().eintrag(3).fen.left(22), QString("8/8/4k3/8/4P3/8/8/4K3 "));
         pgnStartDatei.clear();
     }
 };

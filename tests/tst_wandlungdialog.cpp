@@ -63,60 +63,48 @@ private slots:
         QCOMPARE(dialog.gewaehlteFigur(), standard);
     }
 
-    void bilderInDerFarbeDesZiehenden()
+    void bilderUndTitel()
     {
-        const char *const weiss[] = {":/Figuren/DameWS2", ":/Figuren/TurmWS2",
-                                     ":/Figuren/LaeuferWS2", ":/Figuren/PferdWS2"};
-        const char *const schwarz[] = {":/Figuren/DameSW2", ":/Figuren/TurmSW2",
-                                       ":/Figuren/LaeuferSW2", ":/Figuren/PferdSW2"};
+        const char *const arten[] = {"Dame", "Turm", "Laeufer", "Pferd"};
+        Languages::instance()->ladeSprache(1);
         WandlungDialog fuerWeiss(ZUG_WANDLUNG, spielbeginn);
         WandlungDialog fuerSchwarz(ZUG_WANDLUNG | ZUG_SCHWARZ, spielbeginn);
+        QCOMPARE(fuerWeiss.windowTitle(), QString("PROMOTION"));
         for (int i = 0; i < 4; ++i) {
-            auto *knopf = fuerWeiss.findChild<QPushButton *>(knoepfe[i]);
-            QCOMPARE(knopf->size(), QSize(80, 80));
-            QCOMPARE(knopf->iconSize(), QSize(80, 80));
-            QCOMPARE(bild(knopf->icon()), bild(QIcon(weiss[i])));
-            knopf = fuerSchwarz.findChild<QPushButton *>(knoepfe[i]);
-            QCOMPARE(bild(knopf->icon()), bild(QIcon(schwarz[i])));
+            const QString bildname = QString(":/Figuren/%1%2").arg(arten[i]);
+            QCOMPARE(bild(fuerWeiss.findChild<QPushButton *>(knoepfe[i])->icon()),
+                     bild(QIcon(bildname.arg("WS2"))));
+            QCOMPARE(bild(fuerSchwarz.findChild<QPushButton *>(knoepfe[i])->icon()),
+                     bild(QIcon(bildname.arg("SW2"))));
         }
     }
 
     void wahl_data()
     {
-        QTest::addColumn<int>("knopf");
+        QTest::addColumn<int>("knopf"); // -1: Escape
+        QTest::addColumn<int>("ergebnis");
         QTest::addColumn<int>("figur");
-        QTest::newRow("Dame") << 0 << int(DAME);
-        QTest::newRow("Turm") << 1 << int(TURM);
-        QTest::newRow("Läufer") << 2 << int(LAEUFER);
-        QTest::newRow("Springer") << 3 << int(PFERD);
+        QTest::newRow("Dame") << 0 << 1 << int(DAME);
+        QTest::newRow("Turm") << 1 << 1 << int(TURM);
+        QTest::newRow("Läufer") << 2 << 1 << int(LAEUFER);
+        QTest::newRow("Springer") << 3 << 1 << int(PFERD);
+        QTest::newRow("Escape nimmt die Vorgabe") << -1 << 0 << int(DAME);
     }
 
     void wahl()
     {
         QFETCH(int, knopf);
+        QFETCH(int, ergebnis);
         QFETCH(int, figur);
         WandlungDialog dialog(0, {8, 10, 12, 15});
         beiModalemFenster<WandlungDialog>([&](WandlungDialog *offen) {
-            QTest::mouseClick(offen->findChild<QPushButton *>(knoepfe[knopf]), Qt::LeftButton);
+            if (knopf < 0)
+                QTest::keyClick(offen, Qt::Key_Escape);
+            else
+                QTest::mouseClick(offen->findChild<QPushButton *>(knoepfe[knopf]), Qt::LeftButton);
         });
-        QCOMPARE(dialog.exec(), 1);
+        QCOMPARE(dialog.exec(), ergebnis);
         QCOMPARE(dialog.gewaehlteFigur(), figur);
-    }
-
-    void escapeNimmtDenStandard()
-    {
-        WandlungDialog dialog(0, {12, 15});
-        beiModalemFenster<WandlungDialog>(
-            [](WandlungDialog *offen) { QTest::keyClick(offen, Qt::Key_Escape); });
-        QCOMPARE(dialog.exec(), 0);
-        QCOMPARE(dialog.gewaehlteFigur(), int(DAME));
-    }
-
-    void titelInDerSprache()
-    {
-        Languages::instance()->ladeSprache(1);
-        WandlungDialog dialog(0, spielbeginn);
-        QCOMPARE(dialog.windowTitle(), QString("PROMOTION"));
     }
 };
 

@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 
 #include <functional>
 
@@ -19,6 +21,8 @@ class TestUmgebung
 public:
     TestUmgebung()
     {
+        if (!ordner.isValid())
+            qFatal("no temporary folder");
         QStandardPaths::setTestModeEnabled(true);
         qputenv("HOME", QFile::encodeName(ordner.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ordner.filePath(".config")));
@@ -29,7 +33,6 @@ public:
         einstellungen = Einstellungen();
     }
 
-    bool gueltig() const { return ordner.isValid(); }
     QString pfad(const QString &name) const { return ordner.filePath(name); }
 
 private:
@@ -56,4 +59,24 @@ void beiModalemFenster(const std::function<void(T *)> &aktion)
             aktion(fenster);
     });
     warten->start(10);
+}
+
+// Replaces a line edit's text by typing, so that its validator sees every key.
+inline void ersetze(QLineEdit *zeile, const QString &eingabe)
+{
+    zeile->selectAll();
+    QTest::keyClick(zeile, Qt::Key_Delete);
+    QTest::keyClicks(zeile, eingabe);
+}
+
+inline QByteArray dateiInhalt(const QString &pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+
+inline bool zeige(QWidget &fenster)
+{
+    fenster.show();
+    return QTest::qWaitForWindowExposed(&fenster);
 }
