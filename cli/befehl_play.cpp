@@ -7,10 +7,7 @@
 #include "game/controller.h"
 #include "game/history.h"
 
-#include <QRegularExpression>
 #include <QTextStream>
-
-#include <cstdlib>
 
 namespace {
 
@@ -21,12 +18,6 @@ struct Aufruf
     QStringList zuege;
 };
 
-bool istZug(const QString &wort)
-{
-    static const QRegularExpression muster(QStringLiteral("^[a-h][1-8][a-h][1-8][qrbn]?$"));
-    return muster.match(wort).hasMatch();
-}
-
 // The FEN may come quoted or as separate words; it ends at the next option or move.
 bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
 {
@@ -35,7 +26,7 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
         if (wort == QLatin1String("--fen")) {
             QStringList teile;
             while (i + 1 < argumente.size() && !argumente[i + 1].startsWith(QLatin1String("--")) &&
-                   !istZug(argumente[i + 1]))
+                   !istKoordinatenZug(argumente[i + 1]))
                 teile << argumente[++i];
             if (teile.isEmpty())
                 return false;
@@ -45,18 +36,13 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
             aufruf.sprache = argumente.value(++i).toInt(&ok);
             if (!ok || aufruf.sprache < 0 || aufruf.sprache > 2)
                 return false;
-        } else if (istZug(wort)) {
+        } else if (istKoordinatenZug(wort)) {
             aufruf.zuege << wort;
         } else {
             return false;
         }
     }
     return true;
-}
-
-int32_t wandlungsFigur(const QString &zug)
-{
-    return zug.size() == 5 ? figurAusBuchstabe(zug.at(4).toUpper()) : DAME;
 }
 
 QString eineZeile(QString text)
@@ -96,16 +82,10 @@ int befehlPlay(const QStringList &argumente)
             QTextStream(stderr) << "brakmor-cli: the game is over before " << text << '\n';
             return 1;
         }
-        int von = 0;
-        int nach = 0;
-        feldAusName(text.mid(0, 2), von);
-        feldAusName(text.mid(2, 2), nach);
-        Zug zug{von, nach, 0, controller.schwarzAmZug() ? ZUG_SCHWARZ : 0};
-        if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
-            zug.flags |= ZUG_WANDLUNG;
+        int32_t figur = DAME;
+        Zug zug = zugAusKoordinaten(controller, text, figur);
         QString meldung;
         QString zugText;
-        const int32_t figur = wandlungsFigur(text);
         if (!controller.bewegeFigur(zug, figur, zeile, meldung, zugText, spielEnde)) {
             aus.flush();
             QTextStream(stderr) << meldung << '\n';

@@ -22,6 +22,19 @@ bool istKoordinatenZug(const QString &text)
     return muster.match(text).hasMatch();
 }
 
+Zug zugAusKoordinaten(const Controller &controller, const QString &text, int32_t &figur)
+{
+    int von = 0;
+    int nach = 0;
+    feldAusName(text.mid(0, 2), von);
+    feldAusName(text.mid(2, 2), nach);
+    Zug zug{von, nach, 0, controller.schwarzAmZug() ? ZUG_SCHWARZ : 0};
+    if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
+        zug.flags |= ZUG_WANDLUNG;
+    figur = text.size() == 5 ? figurAusBuchstabe(text.at(4).toUpper()) : DAME;
+    return zug;
+}
+
 bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zuege,
                QString &fehler)
 {
@@ -40,14 +53,8 @@ bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zu
                                : QStringLiteral("not a move: %1").arg(text);
             return false;
         }
-        int von = 0;
-        int nach = 0;
-        feldAusName(text.mid(0, 2), von);
-        feldAusName(text.mid(2, 2), nach);
-        Zug zug{von, nach, 0, controller.schwarzAmZug() ? ZUG_SCHWARZ : 0};
-        if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
-            zug.flags |= ZUG_WANDLUNG;
-        const int32_t figur = text.size() == 5 ? figurAusBuchstabe(text.at(4).toUpper()) : DAME;
+        int32_t figur = DAME;
+        Zug zug = zugAusKoordinaten(controller, text, figur);
         QString meldung;
         QString zugText;
         if (!controller.bewegeFigur(zug, figur, zeile, meldung, zugText, spielEnde)) {

@@ -18,6 +18,10 @@ void behalteEinstellungen();
 // "e2e4" or "e7e8q".
 bool istKoordinatenZug(const QString &text);
 
+// The move a coordinate text names for the side to move, and the piece a pawn becomes
+// (a queen unless the text names another).
+Zug zugAusKoordinaten(const Controller &controller, const QString &text, int32_t &figur);
+
 // Starts a game from `fen` and plays the moves as a human's moves are played. On a bad FEN or
 // a refused move `fehler` says why, and the game stands where it got to.
 bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zuege,
