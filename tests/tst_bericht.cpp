@@ -46,14 +46,10 @@ private slots:
 
 void TestBericht::zahlenUndNamen()
 {
-    const QVector<QPair<qint64, const char *>> zahlen = {{0, "0"},
-                                                         {999, "999"},
-                                                         {1234, "1.234"},
-                                                         {123456, "123.456"},
-                                                         {1234567, "1.234.567"},
-                                                         {12345678, "12.345.678"}};
-    for (const auto &[zahl, text] : zahlen)
-        QCOMPARE(tausenderFormat(zahl), QLatin1String(text));
+    QString zahlen;
+    for (const qint64 zahl : {0, 999, 1234, 123456, 1234567, 12345678})
+        zahlen += tausenderFormat(zahl) + ' ';
+    QCOMPARE(zahlen, QStringLiteral("0 999 1.234 123.456 1.234.567 12.345.678 "));
 
     QCOMPARE(berichtDateiname(QStringLiteral("/d/"), false, false),
              QStringLiteral("/d/Schach-Bewertung_ws.html"));
@@ -63,50 +59,51 @@ void TestBericht::zahlenUndNamen()
              QStringLiteral("/d/Schach-Bewertung_ws_Vorschlag.html"));
 }
 
+// Headers before rows 0 and 10 with the shown columns only; large values in another colour than
+// the green columns; the best row is the first of the highest; every column without a value is
+// listed with its blanks.
 void TestBericht::bewertungstabelle()
 {
-    BewertungsZeile zeilen[25];
-    for (int i = 0; i < 25; ++i)
+    BewertungsZeile zeilen[11];
+    for (int i = 0; i < 11; ++i)
         zeilen[i] = leereZeile(22 + i % 8, 32 + i % 8);
-    zeilen[0].bewegl = 95; // no green: large values stand out in another colour
+    zeilen[0].bewegl = 95;
     zeilen[1].bewegl = -95;
     zeilen[2].bewegl = 90;
-    zeilen[3].zentrum = 5; // green column
+    zeilen[3].zentrum = 5;
     zeilen[4].status = 0x1c0;
-    zeilen[7].endwert = 40; // best row: the first of the highest
+    zeilen[7].endwert = 40;
     zeilen[9].endwert = 40;
-    const QString text = bewertungsTabelle(zeilen, 25);
-
-    QVERIFY(text.startsWith(QStringLiteral("<p><h2>Tabelle Bewertungen</h2></p>\n")));
-    QVERIFY(text.endsWith(QStringLiteral("</tr>\n\n</table>\n")));
-    // Headers before rows 0, 10 and 20, each with the shown columns only.
     const QString kopf =
         QStringLiteral("<tr>\n<th>ZugVon Bis</th><th>Status</th><th>Endwert</th><th>Schlage</th>\n"
                        "<th>Zentrum        </th><th>Bewegl         </th></tr>\r\n");
-    QCOMPARE(text.count(kopf), 3);
-    const QStringList reihen = text.split(QStringLiteral("</tr>\n"));
-    QVERIFY(reihen.at(10).contains(kopf));
-    QVERIFY(!reihen.at(11).contains(kopf));
-    QVERIFY(reihen.at(20).contains(kopf));
-
-    QVERIFY(text.contains(QStringLiteral("<td bgcolor='#44DD66'>95</td>")));
-    QVERIFY(text.contains(QStringLiteral("<td bgcolor='#44DD66'>-95</td>")));
-    QVERIFY(text.contains(QStringLiteral("<td>0</td><td>90</td></tr>")));
-    QVERIFY(text.contains(QStringLiteral("<td bgcolor='#44FF44'>5</td><td>0</td></tr>")));
-    QVERIFY(text.contains(QStringLiteral("<td>0x1c0</td>")));
-
-    QCOMPARE(text.count(QStringLiteral("bgcolor='#88FFAA'")), 1);
-    QVERIFY(text.contains(QStringLiteral("<tr align='right' bgcolor='#88FFAA'><td>H8-H7</td>")));
-    QVERIFY(text.contains(QStringLiteral("<td>A8-A7</td><td>0x0</td><td>0</td><td>0</td>")));
-
-    // Every column without a value is listed, each with its blanks.
-    const QString zeile = text.section(QStringLiteral("<p>Ausgeblendete Spalten:<br>"), 1)
-                              .section(QStringLiteral("</p>"), 0, 0);
-    QCOMPARE(zeile.count(QStringLiteral("; ")), 23);
-    QVERIFY(zeile.startsWith(QStringLiteral("Tausch         ; Klein Gross    ; Sicher EigKö   ; "
-                                            "EigKö Bedrä    ; ")));
-    QVERIFY(zeile.endsWith(QStringLiteral("Fre quent      ; Zufall         ; ")));
-    QVERIFY(!zeile.contains(QStringLiteral("Bewegl")));
+    auto reihe = [](const char *zug, const char *zellen, const char *farbe = "") {
+        return QStringLiteral("<tr align='right'%1><td>%2</td>%3</tr>\n")
+            .arg(QLatin1String(farbe), QLatin1String(zug), QLatin1String(zellen));
+    };
+    const char *leer = "<td>0x0</td><td>0</td><td>0</td><td>0</td><td>0</td>";
+    const QString erwartet =
+        QStringLiteral(
+            "<p><h2>Tabelle Bewertungen</h2></p>\n<p>Ausgeblendete Spalten:<br>Tausch         ; "
+            "Klein Gross    ; Sicher EigKö   ; EigKö Bedrä    ; Zug Bauer      ; Gabel          ; "
+            "Schach         ; Glinie Frei    ; ZielRaum Gegner; Dame Beweg     ; Max Angreifr   ; "
+            "Angriff        ; GegKö Rand     ; GegKö Beweg    ; Fessel Freund  ; Fessel Feind   ; "
+            "Spiess         ; Turm Loch      ; Kette Bauer    ; Deckg Freund   ; Deckg Feind    ; "
+            "Fre quent      ; Zufall         ; </p>\n"
+            "<table width=\"95%\" border=\"1\" style=\"margin-left:15px\">") +
+        kopf +
+        reihe("A8-A7", "<td>0x0</td><td>0</td><td>0</td><td>0</td><td bgcolor='#44DD66'>95</td>") +
+        reihe("B8-B7", "<td>0x0</td><td>0</td><td>0</td><td>0</td><td bgcolor='#44DD66'>-95</td>") +
+        reihe("C8-C7", "<td>0x0</td><td>0</td><td>0</td><td>0</td><td>90</td>") +
+        reihe("D8-D7", "<td>0x0</td><td>0</td><td>0</td><td bgcolor='#44FF44'>5</td><td>0</td>") +
+        reihe("E8-E7", "<td>0x1c0</td><td>0</td><td>0</td><td>0</td><td>0</td>") +
+        reihe("F8-F7", leer) + reihe("G8-G7", leer) +
+        reihe("H8-H7", "<td>0x0</td><td>40</td><td>0</td><td>0</td><td>0</td>",
+              " bgcolor='#88FFAA'") +
+        reihe("A8-A7", leer) +
+        reihe("B8-B7", "<td>0x0</td><td>40</td><td>0</td><td>0</td><td>0</td>") + kopf +
+        reihe("C8-C7", leer) + QStringLiteral("\n</table>\n");
+    QCOMPARE(bewertungsTabelle(zeilen, 11), erwartet);
 }
 
 void TestBericht::dokument()
@@ -204,8 +201,8 @@ void TestBericht::zaehlerTabelle()
             "<td>0</td><td>0</td><td>999.999</td></tr>\n"));
 }
 
-// On a real depth-5 search: one row per legal root move, best first, and a line that reaches a
-// transposition hit ends there.
+// On a real depth-5 search: one row per legal root move, and a line that reaches a transposition
+// hit ends there.
 void TestBericht::tabellenEinerSuche()
 {
     auto s = ladeTestStellung(
@@ -223,12 +220,7 @@ void TestBericht::tabellenEinerSuche()
     QCOMPARE(minimax.size(), wurzelZuege);
     QCOMPARE(zaehler.size(), wurzelZuege + 1);
     int treffer = 0;
-    int32_t vorher = 100000;
     for (const QString &zeile : minimax) {
-        const int32_t summe =
-            zeile.section(QStringLiteral("<td>"), 1, 1).section('<', 0, 0).toInt();
-        QVERIFY(summe <= vorher);
-        vorher = summe;
         if (zeile.contains(QStringLiteral("H="))) {
             ++treffer;
             QVERIFY(zeile.section(QStringLiteral("<td>"), -1).contains(QStringLiteral("H=")));

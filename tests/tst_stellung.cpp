@@ -171,20 +171,17 @@ void TestStellung::positionsblock()
 
 void TestStellung::felder()
 {
-    QCOMPARE(feldName(22), QStringLiteral("A8"));
-    QCOMPARE(feldName(99), QStringLiteral("H1"));
+    QCOMPARE(feldName(22) + feldName(99), QStringLiteral("A8H1"));
     int feld = 0;
     QVERIFY(feldAusName(QStringLiteral("e3"), feld));
     QCOMPARE(feld, 76);
-    QVERIFY(!feldAusName(QStringLiteral("e"), feld));
-    QCOMPARE(feld, -1);
-    QVERIFY(!feldAusName(QStringLiteral("e9"), feld));
-    QVERIFY(!feldAusName(QStringLiteral("k5"), feld));
+    for (const char *falsch : {"e", "e9", "k5"}) {
+        QVERIFY(!feldAusName(QLatin1String(falsch), feld));
+        QCOMPARE(feld, -1);
+    }
     QCOMPARE(figurAusBuchstabe(QLatin1Char('x')), BAUER);
-    QCOMPARE(figurAusBuchstabe(QLatin1Char('b')), BAUER);
     QCOMPARE(figurAusBuchstabe(QLatin1Char('N')), PFERD);
     QCOMPARE(koordinatenZug(35, 25, DAME), QStringLiteral("d7d8q"));
-    QCOMPARE(koordinatenZug(85, 65), QStringLiteral("d2d4"));
 }
 
 QTEST_MAIN(TestStellung)

@@ -78,14 +78,6 @@ void TestZuggenerator::startstellung()
     QCOMPARE(sortiert.texte.size(), 20);
     QCOMPARE(sortiert.texte.first(), QStringLiteral("a2a3"));
     QCOMPARE(sortiert.zuege[19].wert, -15);
-
-    bool schwarz;
-    auto b = ladeTestStellung(
-        QStringLiteral("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"), &schwarz);
-    QVERIFY(schwarz);
-    const Generierung antwort(*b, 1);
-    QCOMPARE(antwort.texte.size(), 20);
-    QCOMPARE(antwort.texte.first(), QStringLiteral("b8a6"));
 }
 
 void TestZuggenerator::naeheUndEcken()
