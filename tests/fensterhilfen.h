@@ -49,13 +49,11 @@ inline void beantworteBox(QMessageBox::StandardButton knopf, QString *text = nul
     });
 }
 
-// Reads and drives the window's flow state, and clicks squares through the board view as a user
-// would.
+// Reads the window's flow state and drives it as a user would.
 struct FensterZugang
 {
     MainWindow &f;
 
-    Controller &controller() const { return *f.controller; }
     bool amZug() const { return f.amZug; }
     int spielerWeiss() const { return f.spielerWeiss; }
     int spielerSchwarz() const { return f.spielerSchwarz; }
@@ -70,21 +68,17 @@ struct FensterZugang
     int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
     int32_t brett(int feld) const { return f.brettKopie[feld]; }
     QTimer *zugTimer() const { return f.zugTimer; }
-    HistoryEntry eintrag(int index) const { return controller().verlauf()->entry(index); }
-    QString fen() const { return controller().aktuelleFen(f.amZug); }
+    HistoryEntry eintrag(int index) const { return f.controller->verlauf()->entry(index); }
+    QString fen() const { return f.controller->aktuelleFen(f.amZug); }
 
-    // No job, no animation and no computer move pending.
     bool ruhig() const
     {
         return !f.engineLaeuft && !f.animationLaeuft && !f.zugTimer->isActive() &&
                f.wartenderBefehl == 0;
     }
 
-    // The first clock tick, without waiting a second for it.
     void ersterTick() const { f.onTimerEvent(); }
-    // What the single-shot timer does when it fires.
     void starteComputerzug() const { f.onTimerZugberechnung(); }
-    // What the window does with a computer move's job result.
     void computerzugErgebnis(const QString &ergebnis, bool abgebrochen) const
     {
         f.spieleComputerzug(ergebnis, abgebrochen);
@@ -98,7 +92,7 @@ struct FensterZugang
     QPointF markeStart() const { return f.markeStart->pos(); }
     QPointF markeEnde() const { return f.markeEnde->pos(); }
     bool markenSichtbar() const { return f.markeStart->isVisible() && f.markeEnde->isVisible(); }
-    // File letter above, below, rank digit left, right, per column and row index.
+    // Per column and row: file letter above, below, rank digit left, right.
     QStringList beschriftungen() const
     {
         QStringList texte;
@@ -107,7 +101,6 @@ struct FensterZugang
         return texte;
     }
 
-    // The captured pieces shown: piece code and position.
     QMultiMap<int32_t, QPointF> friedhof() const
     {
         QMultiMap<int32_t, QPointF> gezeigt;
@@ -185,9 +178,8 @@ struct FensterZugang
 
     QColor farbe(int feld) const { return f.feldItem(feld)->brush().color(); }
     QPixmap textur(int feld) const { return f.feldItem(feld)->brush().texture(); }
-    bool hatTextur(int feld) const { return !textur(feld).isNull(); }
 
-    // The piece code an item shows, by its index.
+    // The piece code an item shows, by its index: Black's 17 items, then White's.
     static int32_t figurDesItems(int i)
     {
         static const int32_t arten[17] = {BAUER, BAUER, BAUER, BAUER, BAUER,   BAUER,
@@ -196,48 +188,31 @@ struct FensterZugang
         return i < 17 ? -arten[i] : arten[i - 17];
     }
 
-    // The piece code of every visible piece item, by the square under its top-left corner.
-    QMap<int, int32_t> gezeigteFiguren() const
-    {
-        QMap<int, int32_t> gezeigt;
-        for (int i = 0; i < f.figuren.size(); ++i) {
-            const PictureItem *figur = f.figuren[i];
-            if (figur->isVisible())
-                gezeigt.insert(f.feldAusPosition(figur->pos() + QPointF(35, 35)), figurDesItems(i));
-        }
-        return gezeigt;
-    }
-
-    // The pieces of the board copy as the board should show them: a kind has as many pictures
-    // as a side has at the start, one more queen, and no more.
-    QMap<int, int32_t> figurenImBrett() const
-    {
-        QMap<int, int32_t> figuren;
-        QMap<int32_t, int> gezaehlt;
-        for (int feld = 22; feld <= 99; ++feld) {
-            const int32_t code = f.brettKopie[feld];
-            if (code == LEER || code == RAND)
-                continue;
-            const int32_t art = std::abs(code);
-            const int bilder = art == BAUER ? 8 : art == KOENIG ? 1 : 2;
-            if (++gezaehlt[code] <= bilder)
-                figuren.insert(feld, code);
-        }
-        return figuren;
-    }
-
+    // Whether the visible piece items show the board copy; a kind has as many pictures as a side
+    // has at the start, one more queen, and no more.
     bool brettStimmt() const
     {
-        const QMap<int, int32_t> gezeigt = gezeigteFiguren(), erwartet = figurenImBrett();
+        QMap<int, int32_t> gezeigt, erwartet;
+        for (int i = 0; i < f.figuren.size(); ++i) {
+            if (f.figuren[i]->isVisible())
+                gezeigt.insert(f.feldAusPosition(f.figuren[i]->pos() + QPointF(35, 35)),
+                               figurDesItems(i));
+        }
+        QMap<int32_t, int> gezaehlt;
+        for (int feld = 22; feld <= 99; ++feld) {
+            const int32_t code = f.brettKopie[feld], art = std::abs(code);
+            const int bilder = art == BAUER ? 8 : art == KOENIG ? 1 : 2;
+            if (code != LEER && code != RAND && ++gezaehlt[code] <= bilder)
+                erwartet.insert(feld, code);
+        }
         if (gezeigt != erwartet)
             qWarning() << "shown" << gezeigt << "expected" << erwartet;
         return gezeigt == erwartet;
     }
 };
 
-// A temporary HOME whose settings file makes the window start in German at the easiest level,
-// without the greeting and without restoring a game; animations and the computer's pause are
-// short.
+// A temporary HOME whose settings start the window in German at the easiest level, without the
+// greeting or a restored game; animations and the computer's pause are short.
 class FensterUmgebung : public TestUmgebung
 {
 public:
@@ -250,10 +225,8 @@ public:
         setze("Bewertung/Schwierigkeit", 1);
         setze("Dateien/PgnAutoLaden", false);
         PictureItem::animationsDauer = 20;
-        // Questions and notices are real message boxes, as in the program.
         setzeRueckfragen(&boxen);
-        // A box nobody expected would wait for ever: it is named and closed, so the test fails
-        // there instead of at its time limit.
+        // A box nobody expected is named and closed, so the test fails there, not at its timeout.
         QObject::connect(&wache, &QTimer::timeout, [this] {
             QWidget *offen = QApplication::activeModalWidget();
             if (!offen || offen != letztesModales) {
@@ -278,8 +251,7 @@ public:
 
     QString datei(const QString &name) const { return datenordner + name; }
 
-    // From now on every resignation question of the computer is answered: Yes plays on, No
-    // accepts the resignation.
+    // From now on the computer's resignation is answered: Yes plays on, No accepts it.
     void beantworteAufgabe(QMessageBox::StandardButton antwort)
     {
         aufgabe.reset(new QTimer);
@@ -294,7 +266,7 @@ public:
     }
     int aufgabeGefragtZahl = 0;
 
-    // A window as the program builds it, shown; after its first tick it is idle.
+    // A window as the program builds it, shown and, after its first tick, idle.
     std::unique_ptr<MainWindow> fenster(bool ersterTick = true) const
     {
         auto fenster = std::make_unique<MainWindow>();
@@ -318,7 +290,7 @@ private:
     QElapsedTimer offenSeit;
 };
 
-// Base of the window tests: a fresh home and window for each test function.
+// Base of the window tests: a fresh home and window per test function.
 class FensterTest : public QObject
 {
 protected:

