@@ -8,34 +8,12 @@ namespace {
 // Deeper counts belong to the benchmark; this keeps the sanitizer run within seconds.
 constexpr quint64 GROESSTE_ZAHL = 2000000;
 
-// The reader keeps at most two pieces of a kind (eight pawns); the suite has positions with three
-// bishops, so the board is laid from the placement here.
-void legeFiguren(const QString &platzierung, int32_t *brett)
-{
-    const QString buchstaben = QStringLiteral("pnbrqkPNBRQK");
-    const int32_t codes[12] = {BAUER,  PFERD,  LAEUFER,  TURM,  DAME,  KOENIG,
-                               -BAUER, -PFERD, -LAEUFER, -TURM, -DAME, -KOENIG};
-    int zeile = 2;
-    int feld = 22;
-    for (const QChar c : platzierung) {
-        if (c == QLatin1Char('/'))
-            feld = 10 * ++zeile + 2;
-        else if (c.isDigit())
-            feld += c.digitValue();
-        else
-            brett[feld++] = codes[buchstaben.indexOf(c)];
-    }
-}
-
+// Read as the program's own text: the suite has positions with three bishops.
 std::unique_ptr<stellung> ladeSuite(const QString &fen, bool &schwarz)
 {
     fenStellung f;
-    if (f.leseFen(fen, schwarz) != 0)
+    if (f.leseFen(fen, schwarz, fenStellung::eigenerText) != 0)
         return nullptr;
-    int32_t brett[BRETT_ZELLEN];
-    f.holeBrett(brett);
-    legeFiguren(fen.section(QLatin1Char(' '), 0, 0), brett);
-    f.setzeBrett(brett);
     auto s = std::make_unique<stellung>();
     ladePosition(*s, f);
     return s;
