@@ -65,7 +65,6 @@ private slots:
     void falscheBlockgroesse();
     void kontextStattGlobale();
     void bericht();
-    void nebenlaeufig();
     void abbruch();
 };
 
@@ -115,11 +114,10 @@ void TestBerechneZug::vertiefung()
 void TestBerechneZug::schwaechererZug()
 {
     const Zug liste[] = {{86, 66, 120, 0}, {85, 65, 100, 0}, {84, 64, -150, 0}, {}};
-    QCOMPARE(::schwaechererZug(liste), 1);
     const Zug nah[] = {{86, 66, 120, 0}, {85, 65, 100, 0}, {84, 64, -111, 0}, {}};
-    QCOMPARE(::schwaechererZug(nah), 2);
     const Zug allein[] = {{86, 66, 120, 0}, {}};
-    QCOMPARE(::schwaechererZug(allein), 0);
+    QVERIFY(::schwaechererZug(liste) == 1 && ::schwaechererZug(nah) == 2 &&
+            ::schwaechererZug(allein) == 0);
 }
 
 // Without a move the fields are empty; with one move it is played unevaluated.
@@ -128,34 +126,28 @@ void TestBerechneZug::keinOderEinZug()
     QCOMPARE(job(MATT, kontext(1)).join('|'), QStringLiteral("00|00|0|00|00|0|T3 00|0|-"));
     QCOMPARE(job(MATT, kontext(5)).at(6), QStringLiteral("T5 00"));
     for (int stufe : {1, 5}) {
-        const QStringList felder = job(EIN_ZUG, kontext(stufe));
-        QCOMPARE(felder.size(), 9);
-        QCOMPARE(felder.mid(0, 2), QStringList({"29", "28"}));
-        QCOMPARE(felder.mid(3, 3), QStringList({"00", "00", "0"}));
-        QVERIFY(felder.at(6).endsWith(QLatin1String(" 01")));
-        QCOMPARE(felder.at(8), QStringLiteral("-"));
+        QStringList felder = job(EIN_ZUG, kontext(stufe));
+        felder[2] = felder[7] = "*"; // the score and the time taken
+        QCOMPARE(felder.join('|'),
+                 QStringLiteral("29|28|*|00|00|0|T%1 01|*|-").arg(stufe < 3 ? 3 : 5));
     }
 }
 
+// Level 3 deepens once when the first search was fast, as it always is here: the move counts of
+// the deeper search, then those of the first; the runner-up is another move. Not in the early
+// opening.
 void TestBerechneZug::vieleZuege()
 {
-    // Level 3 deepens by one ply when the first search was fast, as it always is here.
     JobKontext k = kontext(3);
-    const QStringList felder = job(BAUERNENDSPIEL, k);
-    QCOMPARE(felder.size(), 9);
-    QVERIFY(felder.at(0).toInt() >= 22 && felder.at(3).toInt() >= 22);
-    QVERIFY(felder.mid(0, 2) != felder.mid(3, 2)); // the runner-up is another move
-    // Deepened once: the moves of the deeper search, then those of the first.
-    QVERIFY2(
-        QRegularExpression(QStringLiteral("^T6 \\d\\d/\\d\\d$")).match(felder.at(6)).hasMatch(),
-        qPrintable(felder.at(6)));
-    QCOMPARE(felder.at(8), QStringLiteral("W"));
+    const QString text = job(BAUERNENDSPIEL, k).join('|');
+    const QRegularExpressionMatch m =
+        QRegularExpression(R"(^(\d\d\|\d\d)\|-?\d+\|(\d\d\|\d\d)\|-?\d+\|T6 \d\d/\d\d\|\d+\|W$)")
+            .match(text);
+    QVERIFY2(m.hasMatch() && m.captured(1) != m.captured(2), qPrintable(text));
 
-    // In the early opening the engine does not deepen.
     k.fruehePhase = k.eroeffnungsphase = true;
     const QStringList frueh = job(QString::fromLatin1(startFen), k);
-    QCOMPARE(frueh.at(6), QStringLiteral("T5 20"));
-    QCOMPARE(frueh.at(8), QStringLiteral("S"));
+    QCOMPARE(frueh.at(6) + frueh.at(8), QStringLiteral("T5 20S"));
 }
 
 // Two king moves within reach of each other and no randomness in the terms: the seed alone
@@ -229,23 +221,8 @@ void TestBerechneZug::bericht()
     QVERIFY(!QFile::exists(ordner.filePath(QStringLiteral("Schach-Bewertung_sw.html"))));
 }
 
-// The window runs the job on the thread pool and collects the text through a watcher.
-void TestBerechneZug::nebenlaeufig()
-{
-    bool schwarz;
-    const QByteArray daten = block(BAUERNENDSPIEL, schwarz);
-    const JobKontext k = kontext(2, 99);
-    QFutureWatcher<QString> beobachter;
-    QSignalSpy fertig(&beobachter, &QFutureWatcher<QString>::finished);
-    beobachter.setFuture(QtConcurrent::run(berechneZug, schwarz, false, daten, k));
-    QVERIFY(fertig.wait(20000));
-    QStringList felder = beobachter.result().split(QLatin1Char('|'));
-    QStringList direkt = job(BAUERNENDSPIEL, k);
-    felder.removeAt(7); // the time taken
-    direkt.removeAt(7);
-    QCOMPARE(felder, direkt);
-}
-
+// The window runs the job on the thread pool; a stop asked meanwhile ends it early, without a
+// report.
 void TestBerechneZug::abbruch()
 {
     QTemporaryDir ordner;

@@ -126,7 +126,6 @@ class TestBewerter : public QObject
 
 private slots:
     void kandidaten();
-    void terme_data();
     void terme();
     void schach();
     void zufallsWert();
@@ -147,67 +146,53 @@ void TestBewerter::kandidaten()
     QCOMPARE(pass.bewerte("e2e4:50 d2d4:-300 g1f3:-310").anzahlZeilen(), 2);
 }
 
-void TestBewerter::terme_data()
-{
-    const QString c3 = QStringLiteral("rnbqkbnr/pppppppp/8/8/8/2N5/PPPPPPPP/R1BQKBNR w KQkq - 0 1");
-    const QString tausch = QStringLiteral("k7/1r6/1b5q/8/4r3/3K4/8/4R3 w - - 0 1");
-    QTest::addColumn<QString>("fen");
-    QTest::addColumn<bool>("eroeffnung");
-    QTest::addColumn<QString>("zuege");
-    QTest::addColumn<QString>("erwartet");
-    QTest::newRow("springer vom rand") << START << false << "b1c3 b1a3"
-                                       << "b1c3 zentrum 10, b1a3 zentrum 0";
-    QTest::newRow("springer zum rand") << c3 << false << "c3a4 c3b5 c3e4"
-                                       << "c3a4 zentrum -10, c3b5 zentrum 0, c3e4 zentrum 10";
-    QTest::newRow("zentrum erst nach der eroeffnung") << c3 << true << "c3a4 c3e4"
-                                                      << "c3e4 zentrum 0";
-    QTest::newRow("bauern") << START << true << "e2e4 e2e3 d2d4 d2d3 a2a3 b2b3 h2h4 g1f3"
-                            << "e2e4 zugBauer 15, e2e3 zugBauer 5, d2d4 zugBauer -10, "
-                               "d2d3 zugBauer 5, a2a3 zugBauer -10, b2b3 zugBauer 0, "
-                               "h2h4 zugBauer -10, g1f3 glinieFrei 9, g1f3 zielRaumGegner 0";
-    QTest::newRow("schwarze bauern")
-        << "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1" << true << "e7e5 d7d6 f7f6"
-        << "e7e5 zugBauer 15, d7d6 zugBauer 5, f7f6 zugBauer -10";
-    // The queen earns nothing for leaving home.
-    QTest::newRow("dame frueh") << "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2"
-                                << true << "d1h5 f1c4"
-                                << "d1h5 dameBeweg -25, d1h5 zielRaumGegner -10, "
-                                   "d1h5 glinieFrei 0, f1c4 glinieFrei 9, f1c4 zielRaumGegner -10";
-    QTest::newRow("schach der dame frueh")
-        << "rnbqkbnr/ppppp1pp/8/5p2/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2" << true << "d1h5 e4f5"
-        << "d1h5 schach -20";
-    // Only checks: no mobility measured anywhere, so the averages are 0.
-    QTest::newRow("nur schach") << "7k/rr6/qb6/8/8/8/8/3RK1R1 w - - 0 1" << false << "d1d8 g1g8"
-                                << "g1g8 schach 10, g1g8 bewegl 0, d1d8 gegKoeBeweg 0";
-    // The rook lands next to its king (20) and barely nearer the enemy king (1); the other terms
-    // count a tenth. Far from a good score, the exchange is not considered even.
-    QTest::newRow("gleicher tausch") << tausch << false << "e1e4 e1e2 e1f1"
-                                     << "e1e4 tausch 19, e1e4 zentrum 1, e1e2 tausch 0";
-    QTest::newRow("kein gleicher tausch") << tausch << false << "e1e4:100 e1e2"
-                                          << "e1e4 tausch 0, e1e4 zentrum 10";
-    // Qa6 leaves the king only the back rank; the hunt's own term is not divided, the others count
-    // a quarter.
-    QTest::newRow("koenigsjagd") << "8/2k5/4K3/8/8/8/8/Q7 w - - 0 1" << false << "a1a6 a1a5 a1d4"
-                                 << "a1a6 gegKoeRand 20, a1a5 gegKoeRand -20, a1d4 zentrum 2";
-    QTest::newRow("ohne koenig") << "8/8/8/8/8/8/4P3/4K3 w - - 0 1" << false << "e2e4 e1d1"
-                                 << "e2e4 gegKoeBeweg 0";
-}
-
+// Knights to and from the rim, the centre only after the opening, pawn steps, the early queen,
+// checks without any mobility measured, an even exchange only near a good score, the king hunt.
 void TestBewerter::terme()
 {
-    QFETCH(QString, fen);
-    QFETCH(bool, eroeffnung);
-    QFETCH(QString, zuege);
-    QFETCH(QString, erwartet);
-    Pass pass(fen);
-    pass.kontext.eroeffnungsphase = eroeffnung;
-    pass.bewerte(zuege);
-    for (const QString &angabe : erwartet.split(QStringLiteral(", "))) {
-        const QStringList teile = angabe.split(QLatin1Char(' '));
-        QCOMPARE(QStringLiteral("%1 %2 %3")
-                     .arg(teile.at(0), teile.at(1))
-                     .arg(term(pass.zeile(teile.at(0)), teile.at(1))),
-                 angabe);
+    const char *const c3 = "rnbqkbnr/pppppppp/8/8/8/2N5/PPPPPPPP/R1BQKBNR w KQkq - 0 1";
+    const char *const tausch = "k7/1r6/1b5q/8/4r3/3K4/8/4R3 w - - 0 1";
+    const struct
+    {
+        const char *fen;
+        bool eroeffnung;
+        const char *zuege;
+        const char *erwartet;
+    } faelle[] = {
+        {startFen, false, "b1c3 b1a3", "b1c3 zentrum 10, b1a3 zentrum 0"},
+        {c3, false, "c3a4 c3b5 c3e4", "c3a4 zentrum -10, c3b5 zentrum 0, c3e4 zentrum 10"},
+        {c3, true, "c3a4 c3e4", "c3e4 zentrum 0"},
+        {startFen, true, "e2e4 e2e3 d2d4 d2d3 a2a3 b2b3 h2h4 g1f3",
+         "e2e4 zugBauer 15, e2e3 zugBauer 5, d2d4 zugBauer -10, d2d3 zugBauer 5, "
+         "a2a3 zugBauer -10, b2b3 zugBauer 0, h2h4 zugBauer -10, g1f3 glinieFrei 9, "
+         "g1f3 zielRaumGegner 0"},
+        {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", true, "e7e5 d7d6 f7f6",
+         "e7e5 zugBauer 15, d7d6 zugBauer 5, f7f6 zugBauer -10"},
+        {"rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2", true, "d1h5 f1c4",
+         "d1h5 dameBeweg -25, d1h5 zielRaumGegner -10, d1h5 glinieFrei 0, f1c4 glinieFrei 9, "
+         "f1c4 zielRaumGegner -10"},
+        {"rnbqkbnr/ppppp1pp/8/5p2/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2", true, "d1h5 e4f5",
+         "d1h5 schach -20"},
+        {"7k/rr6/qb6/8/8/8/8/3RK1R1 w - - 0 1", false, "d1d8 g1g8",
+         "g1g8 schach 10, g1g8 bewegl 0, d1d8 gegKoeBeweg 0"},
+        {tausch, false, "e1e4 e1e2 e1f1", "e1e4 tausch 19, e1e4 zentrum 1, e1e2 tausch 0"},
+        {tausch, false, "e1e4:100 e1e2", "e1e4 tausch 0, e1e4 zentrum 10"},
+        {"8/2k5/4K3/8/8/8/8/Q7 w - - 0 1", false, "a1a6 a1a5 a1d4",
+         "a1a6 gegKoeRand 20, a1a5 gegKoeRand -20, a1d4 zentrum 2"},
+        {"8/8/8/8/8/8/4P3/4K3 w - - 0 1", false, "e2e4 e1d1", "e2e4 gegKoeBeweg 0"},
+    };
+    for (const auto &fall : faelle) {
+        Pass pass(QLatin1String(fall.fen));
+        pass.kontext.eroeffnungsphase = fall.eroeffnung;
+        pass.bewerte(QLatin1String(fall.zuege));
+        QStringList angaben;
+        for (const QString &angabe : QString::fromLatin1(fall.erwartet).split(", ")) {
+            const QStringList teile = angabe.split(' ');
+            angaben << QStringLiteral("%1 %2 %3")
+                           .arg(teile.at(0), teile.at(1))
+                           .arg(term(pass.zeile(teile.at(0)), teile.at(1)));
+        }
+        QCOMPARE(angaben.join(", "), QLatin1String(fall.erwartet));
     }
 }
 
@@ -293,22 +278,29 @@ void TestBewerter::endwertIstSumme()
     QCOMPARE(liste[6].von, 0);
 }
 
+// Middle game, opening, early opening, pawn ending (the pawn move among the good ones), king hunt.
 void TestBewerter::phasen()
 {
-    Pass start(START);
-    QCOMPARE(start.bewerte("e2e4 d2d4").phasenKennung(), QStringLiteral("M"));
-    start.kontext.eroeffnungsphase = true;
-    QCOMPARE(start.bewerte("e2e4 d2d4").phasenKennung(), QStringLiteral("s"));
-    start.kontext.fruehePhase = true;
-    QCOMPARE(start.bewerte("e2e4 d2d4").phasenKennung(), QStringLiteral("S"));
-
-    // A pawn ending: the pawn move among the good ones makes it one.
-    Pass bauern(QStringLiteral("8/8/4k3/8/8/4K3/3P4/8 w - - 0 1"));
-    QCOMPARE(bauern.bewerte("e3e4 d2d4:-10 e3f4:-60").phasenKennung(), QStringLiteral("W"));
-
-    // King and queen against king: Qa6 leaves the king only the back rank.
-    Pass jagd(QStringLiteral("8/2k5/4K3/8/8/8/8/Q7 w - - 0 1"));
-    QCOMPARE(jagd.bewerte("a1a6 a1a5 a1d4").phasenKennung(), QStringLiteral("R"));
+    const char *const jagd = "8/2k5/4K3/8/8/8/8/Q7 w - - 0 1";
+    const char *const bauern = "8/8/4k3/8/8/4K3/3P4/8 w - - 0 1";
+    const struct
+    {
+        const char *fen;
+        int phase;
+        const char *zuege;
+    } faelle[] = {{startFen, 0, "e2e4 d2d4"},
+                  {startFen, 1, "e2e4 d2d4"},
+                  {startFen, 2, "e2e4 d2d4"},
+                  {bauern, 0, "e3e4 d2d4:-10 e3f4:-60"},
+                  {jagd, 0, "a1a6 a1a5 a1d4"}};
+    QString kennungen;
+    for (const auto &fall : faelle) {
+        Pass pass(QLatin1String(fall.fen));
+        pass.kontext.eroeffnungsphase = fall.phase > 0;
+        pass.kontext.fruehePhase = fall.phase > 1;
+        kennungen += pass.bewerte(QLatin1String(fall.zuege)).phasenKennung();
+    }
+    QCOMPARE(kennungen, QStringLiteral("MsSWR"));
 }
 
 // A stop asked while the pass runs does not cut its searches short.
