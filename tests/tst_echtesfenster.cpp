@@ -288,8 +288,6 @@ private slots:
         }
 
         const QStringList zeilen = protokoll();
-        QCOMPARE(zeilen.mid(0, 2) + zeilen.mid(3, 1),
-                 QStringList({"Welcome to Brakmor", "Version 1.26", "Difficulty: Very easy"}));
         QVERIFY(zeilen.value(6).startsWith(" 1 WH ") && zeilen.value(7).startsWith(" 1 BL "));
         QVERIFY(beende());
         QVERIFY(QFile::exists(datenordner() + "BKAuto.pgn"));
@@ -335,7 +333,6 @@ private slots:
         cmake.start(CMAKE_COMMAND, {"--install", BRAKMOR_BAUORDNER, "--prefix", ziel.path()});
         QVERIFY(cmake.waitForFinished(60000));
         QCOMPARE(cmake.exitCode(), 0);
-        QVERIFY(QFile::exists(ziel.filePath("bin/brakmor-cli")));
         QVERIFY(QFile::exists(ziel.filePath("share/icons/hicolor/48x48/apps/brakmor.png")));
 
         QSettings eintrag(ziel.filePath("share/applications/brakmor.desktop"),

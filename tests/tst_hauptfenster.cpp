@@ -98,7 +98,6 @@ private slots:
         z().klicke(ziel);
         QCOMPARE(angeboten, frei);
         QCOMPARE(z().eintrag(1).wandlungsFigur, -figur);
-        QCOMPARE(z().brett(ziel), -figur);
         QVERIFY(warte([&] { return z().ruhig(); }));
         QVERIFY(z().brettStimmt());
     }
@@ -182,8 +181,6 @@ private slots:
         QVERIFY(vorschlag.von != 0);
         QTest::keyClick(fenster.get(), Qt::Key_F4);
         QVERIFY(z().meldung().startsWith("Vorschlag: "));
-        QCOMPARE(z().zeilen().last(), z().meldung());
-        QVERIFY(z().farbe(vorschlag.von) != Qt::white && z().farbe(vorschlag.von) != Qt::gray);
         QCOMPARE(lastIndex, 0);
 
         z().druecke("tbt_Vor");
@@ -431,9 +428,6 @@ private slots:
         stufen[0]->trigger();
         QCOMPARE(einstellungen.schwierigkeit, 1);
         QVERIFY(z().kind<QAction>("actionSehrEinfach")->isChecked());
-        z().loese("actionSehrSchwer");
-        for (int i = 0; i < 4; ++i)
-            QVERIFY(!stufen[i]->isChecked());
 
         // The configuration dialog, opened from the Info button's menu, turns the texts.
         const char *const sprachen[][4] = {{"1", "File", "Suggestion", "White's time"},

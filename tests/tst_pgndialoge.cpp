@@ -182,8 +182,6 @@ private slots:
         QTest::addColumn<QList<int>>("zeilen");
         QTest::addColumn<QString>("frage");
         QTest::addColumn<Paare>("bereiche");
-        QTest::newRow("eine") << QList<int>{1} << "Möchten Sie die ausgewählte Partie löschen?"
-                              << Paare{{100, 199}};
         QTest::newRow("die letzte")
             << QList<int>{4} << "Möchten Sie die ausgewählte Partie löschen?" << Paare{{400, -1}};
         QTest::newRow("erste und dritte")
