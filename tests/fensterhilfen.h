@@ -66,7 +66,6 @@ struct FensterZugang
     int wartenderBefehl() const { return f.wartenderBefehl; }
     Zug vorschlag() const { return f.vorschlag; }
     int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
-    int32_t brett(int feld) const { return f.brettKopie[feld]; }
     QTimer *zugTimer() const { return f.zugTimer; }
     HistoryEntry eintrag(int index) const { return f.controller->verlauf()->entry(index); }
     QString fen() const { return f.controller->aktuelleFen(f.amZug); }
@@ -179,13 +178,13 @@ struct FensterZugang
     QColor farbe(int feld) const { return f.feldItem(feld)->brush().color(); }
     QPixmap textur(int feld) const { return f.feldItem(feld)->brush().texture(); }
 
-    // The piece code an item shows, by its index: Black's 17 items, then White's.
+    // The piece code an item shows, by its index: Black's 17 items (eight pawns, two knights,
+    // bishops, rooks and queens, the king), then White's.
     static int32_t figurDesItems(int i)
     {
-        static const int32_t arten[17] = {BAUER, BAUER, BAUER, BAUER, BAUER,   BAUER,
-                                          BAUER, BAUER, PFERD, PFERD, LAEUFER, LAEUFER,
-                                          TURM,  TURM,  DAME,  DAME,  KOENIG};
-        return i < 17 ? -arten[i] : arten[i - 17];
+        const int32_t arten[] = {BAUER, PFERD, LAEUFER, TURM, DAME, KOENIG};
+        const int32_t art = arten["00000000112233445"[i % 17] - '0'];
+        return i < 17 ? -art : art;
     }
 
     // Whether the visible piece items show the board copy; a kind has as many pictures as a side

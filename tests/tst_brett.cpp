@@ -58,6 +58,8 @@ private slots:
         QCOMPARE(z().markeStart(), z().feldMitte(zug.von) - QPointF(35, 35));
         QCOMPARE(z().markeEnde(), z().feldMitte(zug.nach) - QPointF(35, 35));
         QVERIFY(z().markenSichtbar());
+        // After the swap the human plays Black.
+        QVERIFY(z().amZug() && z().spiele("e7", "e5"));
     }
 
     // Every point of a square picks that square, its corners included.

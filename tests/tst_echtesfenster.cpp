@@ -105,16 +105,6 @@ private:
         return ids.split('\n', Qt::SkipEmptyParts).value(0);
     }
 
-    QRect geometrie(const QString &id)
-    {
-        QString text;
-        xdotool({"getwindowgeometry", "--shell", id}, &text);
-        QMap<QString, int> werte;
-        for (const QString &zeile : text.split('\n', Qt::SkipEmptyParts))
-            werte.insert(zeile.section('=', 0, 0), zeile.section('=', 1).toInt());
-        return QRect(werte["X"], werte["Y"], werte["WIDTH"], werte["HEIGHT"]);
-    }
-
     bool klicke(const QPoint &punkt)
     {
         return xdotool(
@@ -213,7 +203,7 @@ private:
     // Quits through the last entry of the "File" menu.
     bool beende()
     {
-        klicke(geometrie(fenster("Brakmor 1.26.*")).topLeft() + QPoint(15, 10));
+        xdotool({"mousemove", "--window", fenster("Brakmor 1.26.*"), "15", "10", "click", "1"});
         QTest::qWait(300);
         xdotool({"key", "Up", "Return"});
         const bool beendet = programm.waitForFinished(30000);
@@ -298,8 +288,6 @@ private slots:
         }
 
         const QStringList zeilen = protokoll();
-        QCOMPARE(zeilen.mid(0, 2) + zeilen.mid(3, 1),
-                 QStringList({"Welcome to Brakmor", "Version 1.26", "Difficulty: Very easy"}));
         QVERIFY(zeilen.value(6).startsWith(" 1 WH ") && zeilen.value(7).startsWith(" 1 BL "));
         QVERIFY(beende());
         QVERIFY(QFile::exists(datenordner() + "BKAuto.pgn"));
@@ -328,9 +316,8 @@ private slots:
         if (!foto.isEmpty()) {
             // The marks of the last move appear once the suggestion is in.
             QTest::qWait(3000);
-            const QRect rahmen = geometrie(fenster("Ada - Brakmor"));
-            const QImage bild = bildschirm().copy(rahmen);
-            QVERIFY(bild.save(QFile::decodeName(foto), "PNG"));
+            const WId id = fenster("Ada - Brakmor").toULongLong();
+            QVERIFY(QGuiApplication::primaryScreen()->grabWindow(id).save(QFile::decodeName(foto)));
         }
         QVERIFY(beende());
     }
@@ -346,7 +333,6 @@ private slots:
         cmake.start(CMAKE_COMMAND, {"--install", BRAKMOR_BAUORDNER, "--prefix", ziel.path()});
         QVERIFY(cmake.waitForFinished(60000));
         QCOMPARE(cmake.exitCode(), 0);
-        QVERIFY(QFile::exists(ziel.filePath("bin/brakmor-cli")));
         QVERIFY(QFile::exists(ziel.filePath("share/icons/hicolor/48x48/apps/brakmor.png")));
 
         QSettings eintrag(ziel.filePath("share/applications/brakmor.desktop"),

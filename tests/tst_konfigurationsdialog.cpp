@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QStyleOptionButton>
 #include <QtTest>
 
 namespace {
@@ -18,16 +17,6 @@ template<typename T = QLineEdit>
 T *feld(QDialog &dialog, const char *name)
 {
     return dialog.findChild<T *>(name);
-}
-
-// Left edge of a check box's indicator in the dialog's coordinates.
-int kaestchenX(QCheckBox *kaestchen, QWidget *dialog)
-{
-    QStyleOptionButton option;
-    option.initFrom(kaestchen);
-    const QRect rechteck =
-        kaestchen->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, kaestchen);
-    return kaestchen->mapTo(dialog, rechteck.topLeft()).x();
 }
 
 } // namespace
@@ -159,22 +148,6 @@ private slots:
         QCOMPARE(
             QList<int>({einstellungen.startEnde, einstellungen.zufall, einstellungen.brettdesign}),
             QList<int>({12, 100, 7}));
-    }
-
-    // In every language the check boxes stand in one column, each right of its text.
-    void kaestchenStehenUntereinander()
-    {
-        for (int sprache = 0; sprache < 3; ++sprache) {
-            Languages::instance()->ladeSprache(sprache);
-            KonfigurationsDialog dialog;
-            QVERIFY(zeige(dialog));
-            const QList<QCheckBox *> kaestchen = dialog.findChildren<QCheckBox *>();
-            for (QCheckBox *k : kaestchen) {
-                QCOMPARE(kaestchenX(k, &dialog), kaestchenX(kaestchen[0], &dialog));
-                QVERIFY(kaestchenX(k, &dialog) > k->mapTo(&dialog, QPoint(0, 0)).x() +
-                                                     k->fontMetrics().horizontalAdvance(k->text()));
-            }
-        }
     }
 };
 
