@@ -229,26 +229,17 @@ private slots:
         kind.setProcessEnvironment(umgebung);
         kind.setWorkingDirectory(pfad("arbeit"));
         kind.start(kopie, QStringList());
-        QVERIFY(kind.waitForFinished(60000));
-        QCOMPARE(kind.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(kind.exitCode(), 0);
+        QVERIFY(kind.waitForFinished(60000) && kind.exitCode() == 0);
 
-        QMap<QString, QString> ergebnis;
-        const QStringList zeilen = QString::fromUtf8(kind.readAllStandardOutput()).split('\n');
-        for (const QString &zeile : zeilen)
-            ergebnis.insert(zeile.section(' ', 0, 0), zeile.section(' ', 1));
-        if (ergebnis.value("schreibrecht") == "1")
+        const QString ausgabe = QString::fromUtf8(kind.readAllStandardOutput());
+        if (ausgabe.contains("schreibrecht 1"))
             QSKIP("The program folder stayed writable after its removal on this system.");
-
-        QCOMPARE(ergebnis.value("meldungen"), QString("1"));
         // Three folders were tried; Qt names a missing temporary or program folder as empty.
-        const QString kopf = "Brakmor|Path with write permission not found!\\n\\n";
-        QVERIFY2(
-            ergebnis.value("meldung").startsWith(kopf + pfad("datei/home") + "/.qttest/share\\n"),
-            qPrintable(ergebnis.value("meldung")));
-        QCOMPARE(ergebnis.value("meldung").count("\\n"), 2 + 3);
-        QCOMPARE(ergebnis.value("appVerzeichnis"), QString());
-        QCOMPARE(ergebnis.value("text"), QString("Sehr schwer"));
+        QCOMPARE(
+            ausgabe,
+            "meldungen 1\nmeldung Brakmor|Path with write permission not found!\\n\\n" +
+                pfad("datei/home") +
+                "/.qttest/share\\n\\n\\n\nschreibrecht 0\nappVerzeichnis \ntext Sehr schwer\n");
         QCOMPARE(inhalt(basis->path()), QStringList({"arbeit", "datei", "home", "tmp"}));
     }
 };
