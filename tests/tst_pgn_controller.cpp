@@ -157,22 +157,18 @@ private slots:
     {
         QVERIFY(schreibeDatei(sammlung(), dreiPartien.toUtf8()));
         QString meldung;
-        attrappe.laden << [](const QString &dateiname, const QList<Pgn> &partien, Pgn &auswahl,
-                             QList<Bereich> &) {
-            auswahl = partien.value(2);
-            return dateiname == sammlung() && partien.size() == 3 ? 1 : 0;
-        };
-        QVERIFY(controller->partieLaden(3, false, meldung));
-        QCOMPARE(meldung, QString("Partie geladen"));
-        QCOMPARE(controller->pgn().event, QString("Drei"));
-        QCOMPARE(controller->geladeneZuege().size(), 3);
-
         auto waehle = [](int n) {
-            return [n](const QString &, const QList<Pgn> &partien, Pgn &auswahl, QList<Bereich> &) {
+            return [n](const QString &datei, const QList<Pgn> &partien, Pgn &auswahl,
+                       QList<Bereich> &) {
                 auswahl = partien.value(n);
-                return 1;
+                return datei == sammlung() && partien.size() == 3 ? 1 : 0;
             };
         };
+        attrappe.laden << waehle(2);
+        QVERIFY(controller->partieLaden(3, false, meldung));
+        QCOMPARE(meldung + '|' + controller->pgn().event, QString("Partie geladen|Drei"));
+        QCOMPARE(controller->geladeneZuege().size(), 3);
+
         // Unsaved moves: the answer No keeps the game on the board.
         attrappe.laden << waehle(0);
         attrappe.antworten << false;
