@@ -23,28 +23,20 @@ struct Aufruf
     QStringList zuege;
 };
 
-// The FEN may come quoted or as separate words; it ends at the next option or move.
 bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
 {
     for (int i = 0; i < argumente.size(); ++i) {
         const QString &wort = argumente[i];
         if (wort == QLatin1String("--level")) {
-            bool ok = false;
-            aufruf.stufe = argumente.value(++i).toInt(&ok);
-            if (!ok || aufruf.stufe < 1 || aufruf.stufe > 5)
+            if (!leseZahlArgument(argumente, i, 1, 5, aufruf.stufe))
                 return false;
         } else if (wort == QLatin1String("--suggestion")) {
             aufruf.vorschlag = true;
         } else if (wort == QLatin1String("--report")) {
             aufruf.bericht = true;
         } else if (wort == QLatin1String("--fen")) {
-            QStringList teile;
-            while (i + 1 < argumente.size() && !argumente[i + 1].startsWith(QLatin1String("--")) &&
-                   !istKoordinatenZug(argumente[i + 1]))
-                teile << argumente[++i];
-            if (teile.isEmpty())
+            if (!leseFenArgument(argumente, i, aufruf.fen))
                 return false;
-            aufruf.fen = teile.join(QLatin1Char(' '));
         } else if (istKoordinatenZug(wort)) {
             aufruf.zuege << wort;
         } else {

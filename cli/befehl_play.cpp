@@ -18,23 +18,15 @@ struct Aufruf
     QStringList zuege;
 };
 
-// The FEN may come quoted or as separate words; it ends at the next option or move.
 bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
 {
     for (int i = 0; i < argumente.size(); ++i) {
         const QString &wort = argumente[i];
         if (wort == QLatin1String("--fen")) {
-            QStringList teile;
-            while (i + 1 < argumente.size() && !argumente[i + 1].startsWith(QLatin1String("--")) &&
-                   !istKoordinatenZug(argumente[i + 1]))
-                teile << argumente[++i];
-            if (teile.isEmpty())
+            if (!leseFenArgument(argumente, i, aufruf.fen))
                 return false;
-            aufruf.fen = teile.join(QLatin1Char(' '));
         } else if (wort == QLatin1String("--lang")) {
-            bool ok = false;
-            aufruf.sprache = argumente.value(++i).toInt(&ok);
-            if (!ok || aufruf.sprache < 0 || aufruf.sprache > 2)
+            if (!leseZahlArgument(argumente, i, 0, 2, aufruf.sprache))
                 return false;
         } else if (istKoordinatenZug(wort)) {
             aufruf.zuege << wort;

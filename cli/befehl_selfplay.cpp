@@ -49,15 +49,13 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
     aufruf.partien = argumente.value(0).toInt(&ok);
     if (!ok || aufruf.partien < 1)
         return false;
-    for (int i = 1; i < argumente.size(); i += 2) {
+    for (int i = 1; i < argumente.size(); ++i) {
         const QString &wort = argumente[i];
-        const QString wert = argumente.value(i + 1);
         if (wort == QLatin1String("--level")) {
-            aufruf.stufe = wert.toInt(&ok);
-            if (!ok || aufruf.stufe < 1 || aufruf.stufe > 5)
+            if (!leseZahlArgument(argumente, i, 1, 5, aufruf.stufe))
                 return false;
         } else if (wort == QLatin1String("--seed")) {
-            aufruf.keim = wert.toUInt(&ok);
+            aufruf.keim = argumente.value(++i).toUInt(&ok);
             if (!ok)
                 return false;
         } else {

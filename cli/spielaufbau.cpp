@@ -22,6 +22,25 @@ bool istKoordinatenZug(const QString &text)
     return muster.match(text).hasMatch();
 }
 
+bool leseFenArgument(const QStringList &argumente, int &i, QString &fen)
+{
+    QStringList teile;
+    while (i + 1 < argumente.size() && !argumente[i + 1].startsWith(QLatin1String("--")) &&
+           !istKoordinatenZug(argumente[i + 1]))
+        teile << argumente[++i];
+    if (teile.isEmpty())
+        return false;
+    fen = teile.join(QLatin1Char(' '));
+    return true;
+}
+
+bool leseZahlArgument(const QStringList &argumente, int &i, int min, int max, int &wert)
+{
+    bool ok = false;
+    wert = argumente.value(++i).toInt(&ok);
+    return ok && wert >= min && wert <= max;
+}
+
 Zug zugAusKoordinaten(const Controller &controller, const QString &text, int32_t &figur)
 {
     int von = 0;

@@ -18,6 +18,13 @@ void behalteEinstellungen();
 // "e2e4" or "e7e8q".
 bool istKoordinatenZug(const QString &text);
 
+// Reads the words after "--fen" at `i` into `fen`: quoted or as separate words, it ends at the
+// next option or move. False when there is none.
+bool leseFenArgument(const QStringList &argumente, int &i, QString &fen);
+
+// Reads the number after an option at `i`; false unless it lies in [min, max].
+bool leseZahlArgument(const QStringList &argumente, int &i, int min, int max, int &wert);
+
 // The move a coordinate text names for the side to move, and the piece a pawn becomes
 // (a queen unless the text names another).
 Zug zugAusKoordinaten(const Controller &controller, const QString &text, int32_t &figur);
