@@ -95,13 +95,6 @@ const QString START = QString::fromLatin1(startFen);
 const QString ITALIENISCH =
     QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
 
-int32_t summe(const BewertungsZeile &z)
-{
-    return z.schlage + z.schach + z.bewegl + z.zentrum + z.tausch + z.glinieFrei +
-           z.zielRaumGegner + z.dameBeweg + z.gegKoeBeweg + z.gegKoeRand + z.sicherEigKoe +
-           z.zugBauer + z.turmLoch + z.frequent + z.zufallsWert;
-}
-
 int32_t term(const BewertungsZeile &z, const QString &name)
 {
     using Z = BewertungsZeile;
@@ -123,11 +116,6 @@ class TestBewerter : public QObject
 private slots:
     void kandidaten();
     void terme();
-    void schach();
-    void zufallsWert();
-    void frequent();
-    void endwertIstSumme();
-    void phasen();
     void abbruchLaesstPassGanz();
 };
 
@@ -142,8 +130,8 @@ void TestBewerter::kandidaten()
     QCOMPARE(pass.bewerte("e2e4:50 d2d4:-300 g1f3:-310").anzahlZeilen(), 2);
 }
 
-// Knights to and from the rim, the centre only after the opening, pawn steps, the early queen,
-// checks without any mobility measured, an even exchange only near a good score, the king hunt.
+// Knights to the rim, the centre only after the opening, pawn steps, the early queen, checks
+// without any mobility measured, an even exchange only near a good score, the king hunt.
 void TestBewerter::terme()
 {
     const char *const c3 = "rnbqkbnr/pppppppp/8/8/8/2N5/PPPPPPPP/R1BQKBNR w KQkq - 0 1";
@@ -155,27 +143,20 @@ void TestBewerter::terme()
         const char *zuege;
         const char *erwartet;
     } faelle[] = {
-        {startFen, false, "b1c3 b1a3", "b1c3 zentrum 10, b1a3 zentrum 0"},
-        {c3, false, "c3a4 c3b5 c3e4", "c3a4 zentrum -10, c3b5 zentrum 0, c3e4 zentrum 10"},
+        {c3, false, "c3a4 c3e4", "c3a4 zentrum -10, c3e4 zentrum 10"},
         {c3, true, "c3a4 c3e4", "c3e4 zentrum 0"},
-        {startFen, true, "e2e4 e2e3 d2d4 d2d3 a2a3 b2b3 h2h4 g1f3",
-         "e2e4 zugBauer 15, e2e3 zugBauer 5, d2d4 zugBauer -10, d2d3 zugBauer 5, "
-         "a2a3 zugBauer -10, b2b3 zugBauer 0, h2h4 zugBauer -10, g1f3 glinieFrei 9, "
-         "g1f3 zielRaumGegner 0"},
-        {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", true, "e7e5 d7d6 f7f6",
-         "e7e5 zugBauer 15, d7d6 zugBauer 5, f7f6 zugBauer -10"},
+        {startFen, true, "e2e4 e2e3 d2d4 b2b3 g1f3",
+         "e2e4 zugBauer 15, e2e3 zugBauer 5, d2d4 zugBauer -10, b2b3 zugBauer 0, "
+         "g1f3 glinieFrei 9"},
         {"rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2", true, "d1h5 f1c4",
          "d1h5 dameBeweg -25, d1h5 zielRaumGegner -10, d1h5 glinieFrei 0, f1c4 glinieFrei 9, "
          "f1c4 zielRaumGegner -10"},
-        {"rnbqkbnr/ppppp1pp/8/5p2/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2", true, "d1h5 e4f5",
-         "d1h5 schach -20"},
         {"7k/rr6/qb6/8/8/8/8/3RK1R1 w - - 0 1", false, "d1d8 g1g8",
          "g1g8 schach 10, g1g8 bewegl 0, d1d8 gegKoeBeweg 0"},
         {tausch, false, "e1e4 e1e2 e1f1", "e1e4 tausch 19, e1e4 zentrum 1, e1e2 tausch 0"},
         {tausch, false, "e1e4:100 e1e2", "e1e4 tausch 0, e1e4 zentrum 10"},
         {"8/2k5/4K3/8/8/8/8/Q7 w - - 0 1", false, "a1a6 a1a5 a1d4",
          "a1a6 gegKoeRand 20, a1a5 gegKoeRand -20, a1d4 zentrum 2"},
-        {"8/8/8/8/8/8/4P3/4K3 w - - 0 1", false, "e2e4 e1d1", "e2e4 gegKoeBeweg 0"},
     };
     for (const auto &fall : faelle) {
         Pass pass(QLatin1String(fall.fen));
@@ -190,106 +171,6 @@ void TestBewerter::terme()
         }
         QCOMPARE(angaben.join(", "), QLatin1String(fall.erwartet));
     }
-}
-
-void TestBewerter::schach()
-{
-    // Black keeps enough material that the king hunt does not scale the terms; a check takes the
-    // average of the other moves' mobility terms.
-    Pass pass(QStringLiteral("7k/rr6/qb6/8/8/8/8/3RK3 w - - 0 1"));
-    pass.bewerte("d1d8 d1d3 d1d2 e1d2");
-    const BewertungsZeile &schach = pass.zeile("d1d8");
-    const BewertungsZeile &a = pass.zeile("d1d3");
-    const BewertungsZeile &b = pass.zeile("d1d2");
-    const BewertungsZeile &c = pass.zeile("e1d2");
-    QCOMPARE(schach.schach, 10);
-    QCOMPARE(a.schach, 0);
-    QCOMPARE(schach.bewegl, (a.bewegl + b.bewegl + c.bewegl) / 3);
-    QCOMPARE(schach.gegKoeBeweg, (a.gegKoeBeweg + b.gegKoeBeweg + c.gegKoeBeweg) / 3);
-    QCOMPARE(schach.sicherEigKoe, (a.sicherEigKoe + b.sicherEigKoe + c.sicherEigKoe) / 3);
-}
-
-// The random term stays within 0..20 whatever the setting, also from an edited ini file.
-void TestBewerter::zufallsWert()
-{
-    for (const int einstellung : {0, 100, 1000, -40}) {
-        Pass pass(START, 7);
-        pass.kontext.zufall = einstellung;
-        const Bewerter &b = pass.bewerte();
-        QCOMPARE(b.anzahlZeilen(), 20);
-        QSet<int32_t> werte;
-        for (int i = 0; i < b.anzahlZeilen(); ++i) {
-            QVERIFY(b.zeilen()[i].zufallsWert >= 0 && b.zeilen()[i].zufallsWert <= 20);
-            werte.insert(b.zeilen()[i].zufallsWert);
-        }
-        if (einstellung > 0)
-            QVERIFY(werte.size() > 3);
-        else
-            QCOMPARE(werte, QSet<int32_t>{0});
-    }
-}
-
-void TestBewerter::frequent()
-{
-    const QString fen =
-        QStringLiteral("r3k2r/ppp2ppp/2n5/3p4/3P4/2N2N2/PPP2PPP/R3K2R w KQkq - 0 10");
-    Pass pass(fen);
-    pass.kontext.currentIndex = 18;
-    pass.kontext.standzeit[77] = 25; // Nf3 stood long
-    pass.kontext.standzeit[92] = 45; // a rook in its corner may stay
-    pass.kontext.standzeit[74] = 3;  // Nc3 came from b1 (92 + 1) three plies ago
-    pass.kontext.herkunft[74] = 93;
-    pass.bewerte("f3e5 a1b1 c3b1 c3e2");
-    QCOMPARE(pass.zeile("f3e5").frequent, 10);
-    QCOMPARE(pass.zeile("a1b1").frequent, 0);
-    QCOMPARE(pass.zeile("c3b1").frequent, -14); // straight back
-    QCOMPARE(pass.zeile("c3e2").frequent, 0);   // a knight may go on elsewhere
-
-    Pass alt(fen);
-    alt.kontext.standzeit[77] = 41;
-    alt.bewerte("f3e5 f3g5");
-    QCOMPARE(alt.zeile("f3e5").frequent, 14);
-}
-
-// Handed back sorted by the sum of the terms, best first, every mobility term measured.
-void TestBewerter::endwertIstSumme()
-{
-    Pass pass(ITALIENISCH);
-    Zug liste[MAX_KANDIDATEN];
-    pass.bewerte("e1g1:20 d2d3:10 f3g5:5 b1c3 c4f7:-200 d1e2:-20").holeWurzelZuege(liste);
-    for (int i = 0; i < 6; ++i) {
-        const BewertungsZeile &z = pass.zeile(text(liste[i].von, liste[i].nach));
-        QVERIFY(z.kleinGross == 0 && z.endwert == summe(z) && z.endwert == liste[i].wert);
-        QVERIFY(z.bewegl != NICHT_BERECHNET && z.gegKoeBeweg != NICHT_BERECHNET &&
-                z.sicherEigKoe != NICHT_BERECHNET);
-        QVERIFY(i == 0 || liste[i].wert <= liste[i - 1].wert);
-    }
-    QCOMPARE(liste[6].von, 0);
-}
-
-// Middle game, opening, early opening, pawn ending (the pawn move among the good ones), king hunt.
-void TestBewerter::phasen()
-{
-    const char *const jagd = "8/2k5/4K3/8/8/8/8/Q7 w - - 0 1";
-    const char *const bauern = "8/8/4k3/8/8/4K3/3P4/8 w - - 0 1";
-    const struct
-    {
-        const char *fen;
-        int phase;
-        const char *zuege;
-    } faelle[] = {{startFen, 0, "e2e4 d2d4"},
-                  {startFen, 1, "e2e4 d2d4"},
-                  {startFen, 2, "e2e4 d2d4"},
-                  {bauern, 0, "e3e4 d2d4:-10 e3f4:-60"},
-                  {jagd, 0, "a1a6 a1a5 a1d4"}};
-    QString kennungen;
-    for (const auto &fall : faelle) {
-        Pass pass(QLatin1String(fall.fen));
-        pass.kontext.eroeffnungsphase = fall.phase > 0;
-        pass.kontext.fruehePhase = fall.phase > 1;
-        kennungen += pass.bewerte(QLatin1String(fall.zuege)).phasenKennung();
-    }
-    QCOMPARE(kennungen, QStringLiteral("MsSWR"));
 }
 
 // A stop asked while the pass runs does not cut its searches short.
