@@ -73,74 +73,6 @@ private slots:
         QVERIFY(QDir().mkpath(datenordner()));
     }
 
-    void legal()
-    {
-        const Lauf start = lauf({"legal"});
-        QCOMPARE(start.status, 0);
-        QCOMPARE(start.zeilen.size(), 21);
-        QVERIFY(start.zeilen.contains("e2e4 0x0010"));
-        // A FEN may come unquoted; a promotion is listed once, searched as a queen.
-        QVERIFY(lauf({"legal", "7k/P7/7K/8/8/8/8/8", "w", "-", "-", "0", "1"})
-                    .zeilen.contains("a7a8q 0x00c2"));
-        QCOMPARE(lauf({"legal", "kein FEN"}).status, 2);
-    }
-
-    void play()
-    {
-        const Lauf zwei = lauf({"play", "e2e4", "e7e5"});
-        QCOMPARE(zwei.status, 0);
-        QCOMPARE(zwei.zeilen.mid(0, 8),
-                 (QStringList{"move: e2e4 0x0010", "text:  1 WS BAUER  E2-E4 ", "message: ",
-                              "fen: rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
-                              "move: e7e5 0x0011", "text:  1 SW BAUER  E7-E5 ",
-                              "message: ", "fen: " + nachE5}));
-
-        const Lauf matt =
-            lauf({"play", "--fen", "7k/P7/7K/8/8/8/8/8 w - - 0 1", "--lang", "1", "a7a8r"});
-        QCOMPARE(matt.status, 0);
-        QCOMPARE(matt.zeilen.mid(0, 5),
-                 (QStringList{"move: a7a8r 0x00c2",
-                              "text:  1 WH Rook   A7-A8 PROMOTION + \\n   White wins",
-                              "message: PROMOTION CHECK White wins",
-                              "fen: R6k/8/7K/8/8/8/8/8 b - - 0 1", "gameover"}));
-
-        const Lauf falsch = lauf({"play", "e2e4", "e2e4"});
-        QCOMPARE(falsch.status, 1);
-        QCOMPARE(falsch.fehler.trimmed(), QString("Error: Controller::bewegeFigur() 86-66"));
-        QCOMPARE(falsch.zeilen.first(), QString("move: e2e4 0x0010"));
-    }
-
-    // A game the program refuses fails the run; the written file keeps it up to the refusal.
-    void pgn()
-    {
-        const QString datei = basis->filePath("drei.pgn");
-        const QString ausgabe = basis->filePath("aus.pgn");
-        QFile quelle(datei);
-        QVERIFY(quelle.open(QIODevice::WriteOnly));
-        quelle.write(
-            "[Event \"a\"]\n1. e4 e5 *\n[Event \"b\"]\n1. e4 Zz9 *\n[Event \"c\"]\n1. d4 *\n");
-        quelle.close();
-        const Lauf erster = lauf({"pgn", datei, "--out", ausgabe});
-        QCOMPARE(erster.status, 1);
-        QCOMPARE(
-            erster.zeilen.join('\n'),
-            QString("game 1: ok 2 " + nachE5 +
-                    "\n"
-                    "game 2: error Pgn.ZuglisteAusPgn():Error Zz9; 6\n"
-                    "game 3: ok 1 rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n"
-                    "games: 3 ok: 2 failed: 1\n"));
-        QFile geschrieben(ausgabe);
-        QVERIFY(geschrieben.open(QIODevice::ReadOnly));
-        QList<Pgn> partien;
-        QVERIFY(Pgn::partienLesen(QString::fromUtf8(geschrieben.readAll()), partien));
-        QCOMPARE(partien.size(), 3);
-        QCOMPARE(partien[1].zugtext, QString("1. e4 * "));
-
-        const Lauf zweiter = lauf({"pgn", ausgabe});
-        QCOMPARE(zweiter.status, 0);
-        QCOMPARE(zweiter.zeilen.value(3), QString("games: 3 ok: 3 failed: 0"));
-    }
-
     // A command-line run is no program start, and a job's level and report are that run's: what
     // the user saved stays alone.
     void einstellungenBleiben()
@@ -214,18 +146,6 @@ private slots:
         QVERIFY2(info.hasMatch(), qPrintable(ausgabe.join('\n')));
         QVERIFY(legaleZuege(nachE5).contains(info.captured(1)));
 
-        // Rubbish and illegal moves are passed over; the mated side has no move.
-        QVERIFY(sprich("foo\nsetoption name\nsetoption name Level value 9\nposition\n"
-                       "position fen 9/9 w\nposition startpos moves e2e4 zz\n"
-                       "position startpos moves e2e5\n"
-                       "position fen R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1\ngo\n",
-                       "bestmove"));
-        QCOMPARE(ausgabe.last(), QString("bestmove 0000"));
-
-        // An infinite search still answers isready and names its move when stopped.
-        QVERIFY(sprich("position startpos\ngo infinite\nisready\n", "readyok"));
-        QVERIFY(sprich("stop\n", "bestmove"));
-        QVERIFY(legaleZuege(startFen).contains(ausgabe.last().section(' ', 1)));
         p->write("quit\n");
         QVERIFY(p->waitForFinished(30000));
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
@@ -248,12 +168,6 @@ private slots:
         QVERIFY2(erster.zeilen[3].startsWith("games 3 level 1 seed 5: ") &&
                      erster.zeilen[3].endsWith("; refused moves 0"),
                  qPrintable(erster.zeilen[3]));
-        QCOMPARE(lauf(aufruf).zeilen.mid(0, 4), erster.zeilen.mid(0, 4));
-
-        for (const QStringList &falsch :
-             {QStringList{"selfplay"}, QStringList{"selfplay", "0"},
-              QStringList{"selfplay", "2", "--level", "7"}, QStringList{"selfplay", "2", "--seed"}})
-            QCOMPARE(lauf(falsch).status, 2);
     }
 };
 

@@ -42,22 +42,6 @@ void baue(history &verlauf, const QStringList &stellungen)
         verlauf.appendMove(halbzug(fenNach(stellungen[i], i)));
 }
 
-QStringList fuellung(int anzahl)
-{
-    QStringList stellungen;
-    for (int i = 0; i < anzahl; ++i)
-        stellungen << QString("8/8/8/8/8/8/8/%1").arg(i + 1);
-    return stellungen;
-}
-
-QStringList mal(const QString &stellung, int anzahl)
-{
-    QStringList stellungen;
-    for (int i = 0; i < anzahl; ++i)
-        stellungen << stellung;
-    return stellungen;
-}
-
 } // namespace
 
 class TestHistory : public QObject
@@ -65,80 +49,6 @@ class TestHistory : public QObject
     Q_OBJECT
 
 private slots:
-    // A move made while reviewing discards the later entries; outside the list there is nothing.
-    void neuesSpielUndAbschneiden()
-    {
-        history verlauf;
-        baue(verlauf, fuellung(7));
-        verlauf.clear();
-        QVERIFY(verlauf.lastEntryIndex() == -1 && lastIndex == 0 && currentIndex == 0);
-
-        baue(verlauf, fuellung(7));
-        currentIndex -= 3;
-        HistoryEntry neu = halbzug("neu");
-        neu.halbzugZaehler = 9;
-        verlauf.appendMove(neu);
-        QVERIFY(lastIndex == 4 && currentIndex == 4 && verlauf.lastEntryIndex() == 4);
-        QCOMPARE(verlauf.entry(3).fen, fenNach(fuellung(7)[3], 3));
-        QCOMPARE(verlauf.halfMoveClockAtCurrent(), 9);
-        QVERIFY(verlauf.entry(5).fen.isEmpty() && verlauf.entry(-1).zugnummer == 0);
-
-        // Reviewing reads the clock of the entry shown.
-        currentIndex = 0;
-        QCOMPARE(verlauf.halfMoveClockAtCurrent(), 0);
-    }
-
-    // Both knights go out and back again and again; before each half-move the draw test asks.
-    void springerTanz()
-    {
-        history verlauf;
-        starte(verlauf);
-        QStringList ergebnisse;
-        for (int n = 1; n <= 12; ++n) {
-            const QString fen = fenNach(tanz[n % 4], n);
-            bool warnung = false;
-            const bool remis = verlauf.checkRepetition(fen, warnung);
-            ergebnisse << (remis ? "remis" : warnung ? "warnung" : "-");
-            verlauf.appendMove(halbzug(fen));
-        }
-        // The first eight half-moves are too few; the ninth repeats the dance's block of four
-        // once, the eleventh (White's knight home for the third time) twice.
-        QCOMPARE(ergebnisse, QStringList({"-", "-", "-", "-", "-", "-", "-", "-", "warnung",
-                                          "warnung", "remis", "remis"}));
-    }
-
-    void blockRegel()
-    {
-        const QStringList referenz = {tanz[1], tanz[2], tanz[3]};
-        const QString neu = fenNach(tanz[0], 99);
-        history verlauf;
-        bool warnung = false;
-
-        // A block may hold the four placements in any order, even one of them four times over;
-        // it counts only within 20 steps over entries that do not complete a block.
-        for (int abstand : {0, 5, 16}) {
-            baue(verlauf, fuellung(2) + mal(tanz[0], 4) + fuellung(abstand) + referenz);
-            QVERIFY(!verlauf.checkRepetition(neu, warnung));
-            QVERIFY2(warnung, qPrintable(QString::number(abstand)));
-        }
-        baue(verlauf, fuellung(2) + QStringList({tanz[0], tanz[3], tanz[2], tanz[1]}) +
-                          fuellung(17) + referenz);
-        QVERIFY(!verlauf.checkRepetition(neu, warnung));
-        QVERIFY(!warnung);
-
-        // A non-matching entry breaks a block.
-        baue(verlauf, QStringList({tanz[0], tanz[1], "8/8/8/8/8/8/8/x", tanz[2], tanz[3]}) +
-                          fuellung(3) + referenz);
-        QVERIFY(!verlauf.checkRepetition(neu, warnung));
-        QVERIFY(!warnung);
-
-        // Two blocks give the draw, and then no warning.
-        const QStringList block = {tanz[2], tanz[1], tanz[0], tanz[3]};
-        baue(verlauf, block + fuellung(2) + block + fuellung(2) + referenz);
-        QVERIFY(verlauf.checkRepetition(neu, warnung));
-        QVERIFY(!warnung);
-    }
-
     // A move made while reviewing discards the later entries, so they must not count.
     void wiederholungImRueckblick()
     {

@@ -66,43 +66,7 @@ private slots:
         QCOMPARE(sprachen.ladeSprache(1), QString());
         QCOMPARE(sprachen.text(8888, "Fehlt"), QString("Fehlt"));
         QCOMPARE(sprachen.ladeSprache(3), QString("Sprache nicht gefunden"));
-        QCOMPARE(sprachen.ladeSprache(-1), QString("Sprache nicht gefunden"));
-        QCOMPARE(sprachen.ladeTabelle(ordner.filePath("fehlt")),
-                 QString("Konnte nicht geöffnet werden."));
         QCOMPARE(sprachen.text(9510, "Sehr einfach"), QString("Very easy"));
-    }
-
-    void zeilenDesDateiformats()
-    {
-        const QByteArray inhalt = "\xEF\xBB\xBF"
-                                  "0001 Erste Zeile\r\n"
-                                  "********* Schachbrett **********************\r\n"
-                                  "\r\n"
-                                  "*** Menu ***\r\n"
-                                  "     Date de la partie\r\n"
-                                  "0002\r\n"
-                                  "0003 \r\n"
-                                  "0004 Abbruch \r\n"
-                                  "0316 alt\r\n"
-                                  "0316 neu\r\n"
-                                  "abcd nicht\r\n"
-                                  "0005 Ümlaut und Ligne\r\n";
-        Languages sprachen;
-        QCOMPARE(sprachen.ladeTabelle(schreibeTabelle(inhalt)), QString());
-
-        // Headers, the blank and the indented line leave nothing behind (ids 0, 6).
-        QStringList gelesen;
-        for (int id : {0, 1, 2, 3, 4, 5, 6, 316})
-            gelesen << sprachen.text(id, "?");
-        QCOMPARE(gelesen, QStringList({"?", "Erste Zeile", "", "", "Abbruch ", "Ümlaut und Ligne",
-                                       "?", "neu"}));
-
-        // Loading replaces the whole table.
-        QCOMPARE(sprachen.ladeTabelle(schreibeTabelle("\xEF\xBB\xBF"
-                                                      "0007 sieben\r\n")),
-                 QString());
-        QCOMPARE(sprachen.text(7, "-"), QString("sieben"));
-        QCOMPARE(sprachen.text(1, "weg"), QString("weg"));
     }
 
     void tabellenVollstaendig()
@@ -142,22 +106,6 @@ private slots:
             for (const Zeile &zeile : festeZeilen)
                 QCOMPARE(sprachen.text(zeile.id, "?"), QString::fromUtf8(zeile.texte[sprache]));
         }
-    }
-
-    void gemeinsameInstanz()
-    {
-        auto *controller = new QObject;
-        Languages *erste = Languages::instance(controller);
-        QCOMPARE(erste->parent(), controller);
-        QObject anderer;
-        QCOMPARE(Languages::instance(&anderer), erste);
-        QCOMPARE(Languages::instance(), erste);
-
-        delete controller;
-        QPointer<Languages> zweite = Languages::instance(&anderer);
-        QVERIFY(!zweite.isNull());
-        QCOMPARE(zweite->parent(), &anderer);
-        QCOMPARE(zweite->text(9510, "leer"), QString("leer"));
     }
 };
 
