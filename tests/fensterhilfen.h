@@ -12,8 +12,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
-#include <QGraphicsSimpleTextItem>
-#include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -62,7 +60,6 @@ struct FensterZugang
     bool ungespeichert() const { return f.ungespeichert; }
     bool geladen() const { return f.geladen; }
     bool engineLaeuft() const { return f.engineLaeuft; }
-    bool animationLaeuft() const { return f.animationLaeuft; }
     int wartenderBefehl() const { return f.wartenderBefehl; }
     Zug vorschlag() const { return f.vorschlag; }
     int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
@@ -78,41 +75,10 @@ struct FensterZugang
 
     void ersterTick() const { f.onTimerEvent(); }
     void starteComputerzug() const { f.onTimerZugberechnung(); }
-    void computerzugErgebnis(const QString &ergebnis, bool abgebrochen) const
-    {
-        f.spieleComputerzug(ergebnis, abgebrochen);
-    }
     void starteVorschlag() const
     {
         f.vorschlag = Zug{};
         f.starteVorschlag();
-    }
-
-    QPointF markeStart() const { return f.markeStart->pos(); }
-    QPointF markeEnde() const { return f.markeEnde->pos(); }
-    bool markenSichtbar() const { return f.markeStart->isVisible() && f.markeEnde->isVisible(); }
-    // Per column and row: file letter above, below, rank digit left, right.
-    QStringList beschriftungen() const
-    {
-        QStringList texte;
-        for (const QGraphicsSimpleTextItem *text : f.beschriftungen)
-            texte << text->text();
-        return texte;
-    }
-
-    QMultiMap<int32_t, QPointF> friedhof() const
-    {
-        QMultiMap<int32_t, QPointF> gezeigt;
-        for (int i = 0; i < f.friedhofFiguren.size(); ++i) {
-            if (f.friedhofFiguren[i]->isVisible())
-                gezeigt.insert(figurDesItems(i), f.friedhofFiguren[i]->pos());
-        }
-        return gezeigt;
-    }
-    QString bauernZahl(bool schwarz) const
-    {
-        const QGraphicsTextItem *text = f.bauernAnzahl[schwarz];
-        return text->isVisible() ? text->toPlainText() : QString();
     }
 
     template<typename T>
@@ -128,15 +94,14 @@ struct FensterZugang
     void druecke(const char *name) const { QTest::mouseClick(knopf(name), Qt::LeftButton); }
     void loese(const char *aktion) const { kind<QAction>(aktion)->trigger(); }
     QGraphicsView *ansicht() const { return kind<QGraphicsView>("graphicsView"); }
-    QListWidget *liste() const { return kind<QListWidget>("listWidget"); }
-    QString zeile(const char *name) const { return kind<QLineEdit>(name)->text(); }
-    QString meldung() const { return zeile("tEdit_Meldezeile"); }
+    QString meldung() const { return kind<QLineEdit>("tEdit_Meldezeile")->text(); }
 
     QStringList zeilen() const
     {
         QStringList texte;
-        for (int i = 0; i < liste()->count(); ++i)
-            texte << liste()->item(i)->text();
+        const auto *liste = kind<QListWidget>("listWidget");
+        for (int i = 0; i < liste->count(); ++i)
+            texte << liste->item(i)->text();
         return texte;
     }
 
@@ -250,20 +215,17 @@ public:
 
     QString datei(const QString &name) const { return datenordner + name; }
 
-    // From now on the computer's resignation is answered: Yes plays on, No accepts it.
-    void beantworteAufgabe(QMessageBox::StandardButton antwort)
+    // From now on the computer's resignation is declined, so the game goes on.
+    void spieleTrotzAufgabeWeiter()
     {
         aufgabe.reset(new QTimer);
         QObject::connect(aufgabe.get(), &QTimer::timeout, [=] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box && box->isVisible() && box->text().startsWith(QLatin1String("Ich gebe auf!"))) {
-                ++aufgabeGefragtZahl;
-                box->button(antwort)->click();
-            }
+            if (box && box->isVisible() && box->text().startsWith(QLatin1String("Ich gebe auf!")))
+                box->button(QMessageBox::Yes)->click();
         });
         aufgabe->start(10);
     }
-    int aufgabeGefragtZahl = 0;
 
     // A window as the program builds it, shown and, after its first tick, idle.
     std::unique_ptr<MainWindow> fenster(bool ersterTick = true) const
@@ -307,24 +269,4 @@ protected:
         fenster.reset();
         umgebung.reset();
     }
-};
-
-// Closes and counts every modal window that opens while it exists.
-class ModalZaehler
-{
-public:
-    ModalZaehler()
-    {
-        QObject::connect(&uhr, &QTimer::timeout, [this] {
-            if (QWidget *offen = QApplication::activeModalWidget()) {
-                ++anzahl;
-                offen->close();
-            }
-        });
-        uhr.start(10);
-    }
-    int anzahl = 0;
-
-private:
-    QTimer uhr;
 };
