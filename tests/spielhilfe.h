@@ -11,9 +11,7 @@
 
 #include <cstdlib>
 
-// A Controller loads the settings when it is built; with this in place, HOME and the temporary
-// folder lie in a fresh folder of their own and QStandardPaths runs in test mode, so nothing
-// reaches the real user's folders.
+// Keeps the settings a Controller loads and saves out of the real user's folders.
 class EigenesZuhause
 {
 public:
@@ -28,7 +26,6 @@ private:
     QTemporaryDir ordner;
 };
 
-// One executed (or refused) move with what the controller handed back.
 struct Gespielt
 {
     bool ausgefuehrt = false;
@@ -38,13 +35,11 @@ struct Gespielt
     bool spielEnde = false;
 };
 
-// A move in coordinate notation ("e2e4", "b7b8n"), passed on as the window passes a human's
-// move: the side to move as colour, a pawn reaching the last row as promotion (queen unless
-// named). `zusatz` adds flags such as a resignation.
+// A move in coordinate notation ("e2e4", "b7b8n") passed on as the window passes a human's move
+// (promotion to a queen unless named); `zusatz` adds flags such as a resignation.
 inline Gespielt spiele(Controller &controller, const QString &koordinaten, int32_t zusatz = 0)
 {
-    int von = 0;
-    int nach = 0;
+    int von = 0, nach = 0;
     feldAusName(koordinaten.mid(0, 2), von);
     feldAusName(koordinaten.mid(2, 2), nach);
     Gespielt g;
@@ -58,15 +53,14 @@ inline Gespielt spiele(Controller &controller, const QString &koordinaten, int32
     return g;
 }
 
-// Plays a list of moves; fails the test at the first refusal.
+// Stops at the first refused move and returns it.
 inline Gespielt spieleAlle(Controller &controller, const QStringList &zuege)
 {
     Gespielt letzter;
     for (const QString &zug : zuege) {
-        letzter = spiele(controller, zug);
-        if (!letzter.ausgefuehrt) {
+        if (!(letzter = spiele(controller, zug)).ausgefuehrt) {
             qWarning("move %s refused: %s", qPrintable(zug), qPrintable(letzter.meldung));
-            return letzter;
+            break;
         }
     }
     return letzter;
