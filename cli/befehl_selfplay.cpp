@@ -5,8 +5,10 @@
 #include "core/fen.h"
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
+#include "engine/jobtext.h"
 #include "game/controller.h"
 #include "game/history.h"
+#include "game/material.h"
 #include "game/spielzustand.h"
 
 #include <QElapsedTimer>
@@ -15,7 +17,6 @@
 #include <QtConcurrent>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -65,27 +66,13 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
     return true;
 }
 
-// Only kings and at most one knight or bishop per side.
-bool zuWenigMaterial(const int32_t *brett)
-{
-    int leichte[2] = {0, 0};
-    for (int feld = 22; feld <= 99; ++feld) {
-        const int32_t art = std::abs(brett[feld]);
-        if (art == BAUER || art == TURM || art == DAME)
-            return false;
-        if ((art == PFERD || art == LAEUFER) && ++leichte[brett[feld] > 0] > 1)
-            return false;
-    }
-    return true;
-}
-
 QString grund(const Controller &controller, int32_t flags)
 {
     if ((flags & ZUG_KEINE_ANTWORT) && (flags & ZUG_PATT))
         return QStringLiteral("stalemate");
     if (flags & ZUG_KEINE_ANTWORT)
         return QStringLiteral("checkmate");
-    if (zuWenigMaterial(controller.brett()))
+    if (!genugMaterial(controller.brett()))
         return QStringLiteral("insufficient material");
     if (controller.verlauf()->entry(lastIndex).halbzugZaehler >= 100)
         return QStringLiteral("fifty-move rule");
@@ -160,13 +147,11 @@ private:
         abbrechen = false;
         const QString text =
             QtConcurrent::run(berechneZug, schwarz, false, jobDaten(controller), kontext).result();
-        const QStringList felder = text.split(QLatin1Char('|'));
+        const JobFelder felder = zerlegeJobText(text);
         const int vorteil = schwarz ? materialBilanz : -materialBilanz;
-        const Zug zug{felder.value(0).toInt(), felder.value(1).toInt(), felder.value(2).toInt(),
-                      schwarz ? ZUG_SCHWARZ : 0};
-        const Zug zweiter{felder.value(3).toInt(), felder.value(4).toInt(), felder.value(5).toInt(),
-                          zug.flags};
-        return zweiter.von != 0 && remisDroht && zweiter.wert + vorteil > -130 ? zweiter : zug;
+        Zug zug = zweiterGegenRemis(felder, vorteil, remisDroht) ? felder.zweiter : felder.zug;
+        zug.flags = schwarz ? ZUG_SCHWARZ : 0;
+        return zug;
     }
 
     Controller &controller;

@@ -1,13 +1,11 @@
 #include "game/controller.h"
 
 #include "game/history.h"
+#include "game/material.h"
 #include "game/spielzustand.h"
 
 #include <cstdlib>
 
-namespace {
-
-// Only kings and at most one knight or bishop per side cannot mate.
 bool genugMaterial(const int32_t *brett)
 {
     int leichteFiguren[2] = {0, 0};
@@ -20,8 +18,6 @@ bool genugMaterial(const int32_t *brett)
     }
     return false;
 }
-
-} // namespace
 
 // Called with the move made on the board and before its history entry exists: the shown entry
 // holds the position before the move.

@@ -5,6 +5,7 @@
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
 #include "engine/jobkontext.h"
+#include "engine/jobtext.h"
 #include "game/controller.h"
 #include "game/history.h"
 #include "game/spielzustand.h"
@@ -15,32 +16,6 @@
 #include <QtConcurrent>
 
 #include <algorithm>
-
-namespace {
-
-// The job's nine fields; a shorter text leaves the missing ones empty (0 as numbers).
-struct JobFelder
-{
-    Zug zug{};
-    Zug zweiter{};
-    QString suchInfo;
-    QString zeit;
-    QString phase;
-};
-
-JobFelder zerlege(const QString &ergebnis)
-{
-    const QStringList f = ergebnis.split(QLatin1Char('|'));
-    JobFelder felder;
-    felder.zug = {f.value(0).toInt(), f.value(1).toInt(), f.value(2).toInt(), 0};
-    felder.zweiter = {f.value(3).toInt(), f.value(4).toInt(), f.value(5).toInt(), 0};
-    felder.suchInfo = f.value(6);
-    felder.zeit = f.value(7);
-    felder.phase = f.value(8);
-    return felder;
-}
-
-} // namespace
 
 void MainWindow::onTimerZugberechnung()
 {
@@ -128,7 +103,7 @@ void MainWindow::onBerechneBKZugFertig()
 // runner-up against a threatening draw, then the move like any other.
 void MainWindow::spieleComputerzug(const QString &ergebnis, bool abgebrochen)
 {
-    const JobFelder felder = zerlege(ergebnis);
+    const JobFelder felder = zerlegeJobText(ergebnis);
     const int vorteil = spielerWeiss == 1 ? -materialBilanz : materialBilanz;
 
     Zug zug = felder.zug;
@@ -155,13 +130,12 @@ void MainWindow::spieleComputerzug(const QString &ergebnis, bool abgebrochen)
         if (!rueckfragen().frage(QStringLiteral("Brakmor"), frage))
             zug.flags |= ZUG_AUFGEGEBEN;
     }
-    if (felder.zweiter.von != 0 && remisDroht) {
+    if (felder.zweiter.von != 0 && remisDroht)
         qDebug("Remis");
-        if (felder.zweiter.wert + vorteil > -130) {
-            zug.von = felder.zweiter.von;
-            zug.nach = felder.zweiter.nach;
-            zug.wert = felder.zweiter.wert;
-        }
+    if (zweiterGegenRemis(felder, vorteil, remisDroht)) {
+        zug.von = felder.zweiter.von;
+        zug.nach = felder.zweiter.nach;
+        zug.wert = felder.zweiter.wert;
     }
 
     if (zieheZug(zug.von, zug.nach, zug.wert, zug.flags, DAME) && !spielEnde && !computerAmZug()) {
@@ -177,7 +151,7 @@ void MainWindow::spieleComputerzug(const QString &ergebnis, bool abgebrochen)
 
 void MainWindow::onBerechneVorschlagZugFertig()
 {
-    const JobFelder felder = zerlege(holeJobErgebnis());
+    const JobFelder felder = zerlegeJobText(holeJobErgebnis());
     if (!abbrechen) {
         vorschlag = felder.zug;
         vorschlag.flags = amZug ? ZUG_SCHWARZ : 0;
