@@ -1,9 +1,7 @@
 #include "cli/befehle.h"
 
-#include "app/einstellungen.h"
 #include "cli/spielaufbau.h"
 #include "cli/ucisitzung.h"
-#include "core/fen.h"
 #include "game/controller.h"
 
 #include <QCoreApplication>
@@ -77,12 +75,6 @@ int befehlUci(const QStringList &argumente)
         return nutzung();
     Controller controller;
     behalteEinstellungen();
-    einstellungen.schwierigkeit = 5;
-    einstellungen.zufall = 30;
-    einstellungen.startEnde = 7;
-    einstellungen.htmlWertetabelle = false;
-    QString fehler;
-    spieleAuf(controller, QString::fromLatin1(startFen), {}, fehler);
 
     QTextStream aus(stdout);
     UciSitzung sitzung(

@@ -26,6 +26,12 @@ UciSitzung::UciSitzung(Controller &controller, std::function<void(const QString 
     , hoechstStufe(hoechstStufe)
 {
     QObject::connect(&beobachter, &QFutureWatcher<JobErgebnis>::finished, [this] { jobFertig(); });
+    // The options' defaults as "uci" announces them, the level at most the session's highest.
+    einstellungen.schwierigkeit = hoechstStufe;
+    einstellungen.zufall = 30;
+    einstellungen.startEnde = 7;
+    einstellungen.htmlWertetabelle = false;
+    stelleAuf(QString::fromLatin1(startFen), {});
 }
 
 // The job gets copies of everything it reads, but its result would arrive at a dead session.

@@ -1,10 +1,7 @@
 // The UCI loop of brakmor-cli on any input lines, fed in one process as a GUI would send them.
 // The level is held at 1, so no input can make the engine think for long.
 
-#include "app/einstellungen.h"
-#include "cli/spielaufbau.h"
 #include "cli/ucisitzung.h"
-#include "core/fen.h"
 #include "fuzzhilfe.h"
 #include "game/controller.h"
 
@@ -33,12 +30,6 @@ void pruefeAntwort(const QString &zeile)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
 {
     static Controller controller;
-    einstellungen.schwierigkeit = 1;
-    einstellungen.zufall = 30;
-    einstellungen.startEnde = 7;
-    einstellungen.htmlWertetabelle = false;
-    QString fehler;
-    spieleAuf(controller, QString::fromLatin1(startFen), {}, fehler);
 
     QEventLoop schleife;
     bool beendet = false;
