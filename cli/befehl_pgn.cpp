@@ -51,7 +51,6 @@ int befehlPgn(const QStringList &argumente)
     }
 
     Controller controller;
-    behalteEinstellungen();
     Languages::instance()->leere();
     QTextStream aus(stdout);
     int erfolgreich = 0;

@@ -6,8 +6,6 @@
 #include "game/history.h"
 #include "game/spielzustand.h"
 
-#include <QDateTime>
-
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -20,7 +18,7 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
                              QString &zugText, bool &spielEnde)
 {
     const bool schwarz = zug.flags & ZUG_SCHWARZ;
-    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
+    const qint64 jetzt = zeitquelle();
     auto s = std::make_unique<stellung>();
     ladeSuche(*s, wandlungsFigur);
     bool koenigSchlagbar;

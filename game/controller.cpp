@@ -9,13 +9,22 @@
 #include "game/history.h"
 #include "game/spielzustand.h"
 
-#include <QDateTime>
+#include <QElapsedTimer>
 #include <QTime>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace {
+
+qint64 monotoneZeit()
+{
+    static QElapsedTimer uhr;
+    if (!uhr.isValid())
+        uhr.start();
+    return uhr.elapsed();
+}
 
 // The history keeps the number of the move itself; a FEN counts one more once Black has moved.
 int32_t fenZugnummer(const HistoryEntry &eintrag, int index)
@@ -29,6 +38,7 @@ Controller::Controller(QObject *parent)
     : QObject(parent)
     , historie(new history(this))
     , uebersetzer(Languages::instance(this))
+    , zeitquelle(monotoneZeit)
 {
     ladeEinstellungen();
     legal[0] = Zug{};
@@ -132,6 +142,11 @@ bool Controller::istLegalerZug(int von, int nach) const
     return false;
 }
 
+bool Controller::istWandlung(int von, int nach) const
+{
+    return std::abs(spielBrett[von]) == BAUER && (nach < 30 || nach > 91);
+}
+
 int Controller::stellungAusFen(const QString &text)
 {
     return uebernimmFen(text, fenStellung::vonAussen);
@@ -173,7 +188,15 @@ QString Controller::aktuelleFen(bool schwarz) const
 
 void Controller::uhrStarten()
 {
-    uhrMarke = QDateTime::currentMSecsSinceEpoch();
+    uhrMarke = zeitquelle();
+}
+
+void Controller::uhrAnhalten()
+{
+    const qint64 jetzt = zeitquelle();
+    if (lastIndex >= 1)
+        zeit[amZug] += jetzt - uhrMarke;
+    uhrMarke = jetzt;
 }
 
 // The clock of the side to move runs only while the last position of a game in progress is shown.
@@ -182,7 +205,7 @@ bool Controller::uhrText(bool schwarz, QString &text) const
     if (lastIndex < 1 || currentIndex != lastIndex)
         return false;
     constexpr qint64 tag = 24 * 3600 * 1000;
-    const qint64 ms = QDateTime::currentMSecsSinceEpoch() - uhrMarke + zeit[schwarz];
+    const qint64 ms = zeit[schwarz] + (schwarz == amZug ? zeitquelle() - uhrMarke : 0);
     text = QTime(0, 0).addMSecs(int(ms % tag)).toString(QStringLiteral("hh:mm:ss"));
     return true;
 }

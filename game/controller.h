@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class Languages;
 class history;
@@ -38,6 +39,8 @@ public:
     // The targets of the legal moves from the square, then the square itself; empty without any.
     QList<int> zielFelder(int von) const;
     bool istLegalerZug(int von, int nach) const;
+    // Whether the move of the piece on `von` to `nach` is a pawn reaching the last rank.
+    bool istWandlung(int von, int nach) const;
 
     // Executes one move of the game; see the definition for the steps. On refusal `meldung`
     // says why and nothing else changes.
@@ -52,8 +55,13 @@ public:
     int stellungAusFen(const QString &text);
     QString aktuelleFen(bool schwarz) const;
 
+    // The clocks read the time from here (milliseconds that never run backwards).
+    void setzeZeitquelle(std::function<qint64()> quelle) { zeitquelle = std::move(quelle); }
     void uhrStarten();
-    // The running clock of the side as "hh:mm:ss"; false while the clock stands.
+    // Charges the running time to the side to move, as the clock stops while the game is reviewed.
+    void uhrAnhalten();
+    // The side's thinking time as "hh:mm:ss", running for the side to move; false while the
+    // clocks stand (before the first move and in review).
     bool uhrText(bool schwarz, QString &text) const;
     void fehlerMeldung(const QString &text) const;
 
@@ -119,6 +127,7 @@ private:
     Zug letzter{};
     int32_t halbzugZaehler = 0;
     int32_t zugnummer = 1;
+    std::function<qint64()> zeitquelle;
     qint64 uhrMarke = 0;
     // Accumulated thinking time in ms, White first.
     qint64 zeit[2] = {0, 0};

@@ -111,21 +111,13 @@ private slots:
 
     void befehlWartetAufDenComputer()
     {
-        // A human move while the suggestion is computed stops it; the computer moves after it.
-        z().starteVorschlag();
-        QVERIFY(z().engineLaeuft());
-        z().klicke("e2");
-        z().klicke("e4");
-        QCOMPARE(z().wartenderBefehl(), 7);
-        QVERIFY(warte([&] { return z().ruhig() && lastIndex == 2; }));
-
         // New game while the computer computes: its (stopped) move is still played, then the
         // new game asks about the unsaved moves.
+        QVERIFY(z().spiele("e2", "e4"));
+        z().loese("actionSehrSchwer");
         z().klicke("d2");
         z().klicke("d4");
-        z().zugTimer()->stop();
-        z().starteComputerzug();
-        QVERIFY(z().engineLaeuft());
+        QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
         int beiDerFrage = 0;
         beiModalemFenster<QMessageBox>([&](QMessageBox *box) {
             beiDerFrage = lastIndex;
@@ -215,9 +207,7 @@ private slots:
         z().loese("actionSehrSchwer");
         z().klicke("d2");
         z().klicke("d4");
-        z().zugTimer()->stop();
-        z().starteComputerzug();
-        QVERIFY(z().engineLaeuft());
+        QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
         fenster->close();
         QVERIFY(!z().engineLaeuft() && !fenster->isVisible());
 
