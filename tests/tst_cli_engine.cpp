@@ -152,10 +152,14 @@ private slots:
         QVERIFY2(info.hasMatch(), qPrintable(ausgabe.join('\n')));
         QVERIFY(legaleZuege(nachE5).contains(info.captured(1)));
 
-        p->write("quit\n");
+        // Sent at once, as a GUI may: every "go" gets its one "bestmove", "stop" and "quit"
+        // included, and the session ends after the last.
+        p->write("go\nstop\nposition startpos moves e2e4\ngo depth 3\nquit\n");
         QVERIFY(p->waitForFinished(30000));
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
         QCOMPARE(p->exitCode(), 0);
+        const QStringList rest = QString::fromUtf8(p->readAllStandardOutput()).split('\n');
+        QCOMPARE(rest.filter(QRegularExpression("^bestmove [a-h][1-8][a-h][1-8]$")).size(), 2);
     }
 
     // A few games at the easiest level. The seed decides the openings and every random term of
