@@ -266,9 +266,12 @@ bool Spielablauf::datenverlustBestaetigt()
     return rueckfragen().frage(QStringLiteral("Brakmor"), frage);
 }
 
+// A game the user began before this (a FEN imported in the first second) is not replaced.
 void Spielablauf::starteSitzung()
 {
     const Schritt schritt(*this);
+    if (partieNummer > 1 || lastIndex > 0)
+        return;
     bool partieDa = false;
     if (pgnStartDatei.isEmpty()) {
         if (einstellungen.pgnAutoLaden && ladePartie(1))

@@ -342,6 +342,15 @@ private slots:
         QCOMPARE(controller->zeitWeiss(), 61000);
     }
 
+    // The session's start keeps a game the user began before it.
+    void sitzungLaesstBegonnenesSpiel()
+    {
+        beginne(MITTELSPIEL);
+        ablauf->starteSitzung();
+        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
+        QVERIFY(dienste.beendeJob());
+    }
+
     // A job carries the game it belongs to and a copy of what the engine reads.
     void auftragTraegtSeinePartie()
     {
