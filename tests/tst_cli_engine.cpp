@@ -95,6 +95,29 @@ private slots:
         QCOMPARE(danach.value("Bewertung/HTML_Wertetabelle").toString(), QString("false"));
     }
 
+    // Every game of a file is replayed, those after a NUL too, and --out replaces its file.
+    void pgnErsetztAusgabe()
+    {
+        const QString datei = basis->filePath("drei.pgn");
+        const QString aus = basis->filePath("aus.pgn");
+        QFile eingabe(datei), alt(aus);
+        QVERIFY(eingabe.open(QIODevice::WriteOnly) && alt.open(QIODevice::WriteOnly));
+        eingabe.write(
+            QByteArray("[Event \"a\"]\n1. d4 # d5 *\n[Event \"b\"]\n1. e4 *\n").replace('#', '\0'));
+        eingabe.close();
+        alt.write("[Event \"alt\"]\n1. c4 *\n");
+        alt.close();
+        const Lauf l = lauf({"pgn", datei, "--out", aus});
+        QCOMPARE(l.status, 1);
+        QCOMPARE(l.zeilen.value(0), QString("game 1: error Pgn.ZuglisteAusPgn():Error \\x00; 6"));
+        QCOMPARE(l.zeilen.value(2), QString("games: 2 ok: 1 failed: 1"));
+        QList<Pgn> partien;
+        QVERIFY(alt.open(QIODevice::ReadOnly));
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(alt.readAll()), partien));
+        QCOMPARE(partien.size(), 2);
+        QCOMPARE(partien[0].event + partien[1].event, QString("ab"));
+    }
+
     void job()
     {
         QSettings(datenordner() + "Brakmor.ini", QSettings::IniFormat)
