@@ -43,7 +43,10 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
     rechte = Rochaderechte::ausWort(s->holeRochaderechte());
     amZug = !schwarz;
 
-    if (pruefeRemis(bewegteFigur, geschlagen))
+    // Mate ends the game as a win, whatever the draw rules would say of the position.
+    const bool matt = (zug.flags & ZUG_KEINE_ANTWORT) && !(zug.flags & ZUG_PATT);
+    remisDroht = false;
+    if (!matt && pruefeRemis(bewegteFigur, geschlagen))
         zug.flags |= ZUG_REMIS;
     schreibeNotation(zug, spielBrett[zug.nach], geschlagen, listenZeile);
     currentIndex = lastIndex = historie->lastEntryIndex();

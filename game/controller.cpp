@@ -6,6 +6,7 @@
 #include "app/rueckfragen.h"
 #include "core/fen.h"
 #include "core/stellung.h"
+#include "game/fenpruefung.h"
 #include "game/history.h"
 #include "game/spielzustand.h"
 
@@ -62,12 +63,9 @@ void Controller::starteSpiel(int listenZeile)
     historie->clear();
 
     // The custom start is read again: the board may have moved on since it was imported.
-    if (!startFenDerPartie.isEmpty() && stellungAusFen(startFenDerPartie) != 0)
-        startFenDerPartie.clear();
-    if (startFenDerPartie.isEmpty())
-        stellungAusFen(QString::fromLatin1(startFen));
     const QString start =
         startFenDerPartie.isEmpty() ? QString::fromLatin1(startFen) : startFenDerPartie;
+    uebernimmFen(start);
 
     historie->addEntry(zugnummer, halbzugZaehler, listenZeile, letzter);
     fruehePhase = zugnummer <= einstellungen.startEnde / 2;
@@ -79,9 +77,7 @@ void Controller::starteSpiel(int listenZeile)
 void Controller::ladeHistoryStellung(Zug &zug, int &listenZeile, QString &zugText)
 {
     const HistoryEntry eintrag = historie->entry(currentIndex);
-    // The start entry keeps the text the game began from, which may hold pieces the reader drops.
-    uebernimmFen(eintrag.fen,
-                 currentIndex == 0 ? fenStellung::vonAussen : fenStellung::eigenerText);
+    uebernimmFen(eintrag.fen);
     // Moves are picked from this list, so it must belong to the position on the board.
     legaleZuegeErmitteln(amZug);
     zug = Zug{eintrag.von, eintrag.nach, eintrag.wert, eintrag.flags};
@@ -147,18 +143,46 @@ bool Controller::istWandlung(int von, int nach) const
     return std::abs(spielBrett[von]) == BAUER && (nach < 30 || nach > 91);
 }
 
-int Controller::stellungAusFen(const QString &text)
-{
-    return uebernimmFen(text, fenStellung::vonAussen);
-}
-
-int Controller::uebernimmFen(const QString &text, fenStellung::Quelle quelle)
+int Controller::stellungAusFen(const QString &text, QString *meldung)
 {
     fenStellung fen;
     bool schwarz = false;
-    const int ergebnis = fen.leseFen(text, schwarz, quelle);
-    if (ergebnis != 0)
-        return ergebnis;
+    QString grund;
+    const int ergebnis = pruefeFen(text, fen, schwarz, grund);
+    if (meldung)
+        *meldung = grund;
+    if (ergebnis == 0)
+        uebernimmStellung(fen, schwarz);
+    return ergebnis;
+}
+
+void Controller::setzeEigeneStartFen(const QString &fen)
+{
+    fenStellung gelesen;
+    bool schwarz = false;
+    QString grund;
+    startFenDerPartie.clear();
+    if (fen.isEmpty() || pruefeFen(fen, gelesen, schwarz, grund) != 0)
+        return;
+    int32_t brett[BRETT_ZELLEN];
+    gelesen.holeBrett(brett);
+    const Zug z = gelesen.holeLetztenZug();
+    startFenDerPartie =
+        fenStellung::schreibeFen(brett, schwarz, gelesen.holeRochaderechte(), z.von, z.nach, z.wert,
+                                 z.flags, gelesen.holeHalbzugZaehler(), gelesen.holeZugnummer());
+}
+
+// The program's own texts, the history's and the stored start, were checked when they came in.
+void Controller::uebernimmFen(const QString &text)
+{
+    fenStellung fen;
+    bool schwarz = false;
+    if (fen.leseFen(text, schwarz, fenStellung::eigenerText) == 0)
+        uebernimmStellung(fen, schwarz);
+}
+
+void Controller::uebernimmStellung(const fenStellung &fen, bool schwarz)
+{
     amZug = schwarz;
     rechte = Rochaderechte::ausWort(fen.holeRochaderechte());
     letzter = fen.holeLetztenZug();
@@ -166,7 +190,6 @@ int Controller::uebernimmFen(const QString &text, fenStellung::Quelle quelle)
     zugnummer = fen.holeZugnummer();
     fen.holeBrett(spielBrett);
     berechneMaterialBilanz();
-    return 0;
 }
 
 void Controller::berechneMaterialBilanz()

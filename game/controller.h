@@ -51,8 +51,10 @@ public:
     // The piece's name in the current language, by absolute code; empty for anything else.
     QString figurName(int32_t code) const;
 
-    // Result of the FEN reader: 0 when the position was taken over, otherwise nothing changed.
-    int stellungAusFen(const QString &text);
+    // Takes over the position of a FEN from outside when a game can be played from it (see
+    // pruefeFen): 0, otherwise the reader's result or FEN_UNSPIELBAR, `meldung` says why and
+    // nothing changed.
+    int stellungAusFen(const QString &text, QString *meldung = nullptr);
     QString aktuelleFen(bool schwarz) const;
 
     // The clocks read the time from here (milliseconds that never run backwards).
@@ -74,8 +76,10 @@ public:
     // Zero-terminated, as filled by legaleZuegeErmitteln.
     const Zug *legaleZuege() const { return legal; }
     QString eigeneStartFen() const { return startFenDerPartie; }
-    // A FEN to start the next game from (empty: the standard position).
-    void setzeEigeneStartFen(const QString &fen) { startFenDerPartie = fen; }
+    // A FEN to start the next game from (empty, or a text no game can start from: the standard
+    // position). It is kept as written back from the position read, for the history and the
+    // PGN tag: words after it, odd spellings and rights or squares that do not fit are gone.
+    void setzeEigeneStartFen(const QString &fen);
     QString partieTitel() const { return titelDerPartie; }
     void setzePartieTitel(const QString &titel) { titelDerPartie = titel; }
     qint64 zeitWeiss() const { return zeit[0]; }
@@ -92,6 +96,9 @@ public:
     // Replaces "BKAuto.pgn" with the game. On failure the error box says why and the old file
     // stays as it was; returns false.
     bool autoSpeichern();
+    // The first argument that names a PGN file (".pgn" in any case), made absolute: it is kept
+    // for later starts, which may begin in another folder.
+    static QString startDateiAus(const QStringList &argumente);
     // Reads the PGN file that `modus` and the settings select (2: the start file).
     bool pgnDateiLesen(int modus, QString &text, QString &dateiname);
     // Loads the first game of "BKAuto.pgn".
@@ -104,7 +111,8 @@ public:
     QString uebernimmPartie(const Pgn &partie);
 
 private:
-    int uebernimmFen(const QString &text, fenStellung::Quelle quelle);
+    void uebernimmFen(const QString &text);
+    void uebernimmStellung(const fenStellung &fen, bool schwarz);
     void ladeSuche(stellung &s, int32_t wandlungsFigur) const;
     void schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t geschlagen,
                           int listenZeile);

@@ -5,6 +5,9 @@
 #include "game/history.h"
 #include "pgn/pgndatei.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 QString sammlung()
@@ -77,6 +80,15 @@ bool Controller::autoSpeichern()
     return fehler == Schreibfehler::Keiner;
 }
 
+QString Controller::startDateiAus(const QStringList &argumente)
+{
+    for (const QString &argument : argumente) {
+        if (argument.contains(QLatin1String(".pgn"), Qt::CaseInsensitive))
+            return QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
+    }
+    return QString();
+}
+
 bool Controller::pgnDateiLesen(int modus, QString &text, QString &dateiname)
 {
     for (int versuch = 1; versuch <= 2; ++versuch) {
@@ -124,7 +136,8 @@ bool Controller::autoLaden()
     return true;
 }
 
-// After the last game of a file has been deleted, the empty file is no error.
+// After the last game of a file has been deleted, the empty file is no error. A start file
+// without a game says nothing about the collection, so the source setting stays.
 bool Controller::partieLaden(int modus, bool ungespeichert, QString &meldung)
 {
     for (bool geloescht = false;;) {
@@ -137,8 +150,10 @@ bool Controller::partieLaden(int modus, bool ungespeichert, QString &meldung)
             if (geloescht)
                 return false;
             meldung = text(450, "Keine PGN-Datei");
-            einstellungen.pgnLadenAusAppVerzeichnis = !einstellungen.pgnLadenAusAppVerzeichnis;
-            speichereEinstellungen();
+            if (modus != 2) {
+                einstellungen.pgnLadenAusAppVerzeichnis = !einstellungen.pgnLadenAusAppVerzeichnis;
+                speichereEinstellungen();
+            }
             fehlerMeldung(dateiname + QLatin1Char('\n') + meldung);
             return false;
         }

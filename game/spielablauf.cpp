@@ -936,7 +936,8 @@ QStringList Spielablauf::partieInfo() const
         {text(324, "ELO Weiß"), zahlOderLeer(kopf.weissElo)},
         {text(323, "Name Schwarz"), kopf.schwarz},
         {text(325, "ELO Schwarz"), zahlOderLeer(kopf.schwarzElo)},
-        {text(316, "Datum Partie"), kopf.datum.toString(QStringLiteral("dd.MM.yyyy"))},
+        {text(316, "Datum Partie"),
+         kopf.datum.isValid() ? kopf.datum.toString(QStringLiteral("dd.MM.yyyy")) : kopf.datumText},
     };
     QStringList info;
     for (const auto &zeile : zeilenInfo) {

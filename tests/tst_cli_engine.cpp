@@ -101,6 +101,27 @@ private slots:
         QCOMPARE(datei.readAll(), vorher);
     }
 
+    // Every game of a file is replayed, those after a NUL too, and --out replaces its file.
+    void pgnErsetztAusgabe()
+    {
+        const QString datei = basis->filePath("zwei.pgn");
+        QFile eingabe(datei), ausgabe(basis->filePath("aus.pgn"));
+        QVERIFY(eingabe.open(QIODevice::WriteOnly) && ausgabe.open(QIODevice::WriteOnly));
+        eingabe.write(
+            QByteArray("[Event \"a\"]\n1. d4 # d5 *\n[Event \"b\"]\n1. e4 *\n").replace('#', '\0'));
+        ausgabe.write("[Event \"alt\"]\n1. c4 *\n");
+        eingabe.close();
+        ausgabe.close();
+        const Lauf l = lauf({"pgn", datei, "--out", ausgabe.fileName()});
+        QCOMPARE(l.zeilen.value(0), QString("game 1: error Pgn.ZuglisteAusPgn():Error \\x00; 6"));
+        QCOMPARE(l.zeilen.value(2), QString("games: 2 ok: 1 failed: 1"));
+        QVERIFY(ausgabe.open(QIODevice::ReadOnly));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(ausgabe.readAll()), partien));
+        QCOMPARE(partien.size() == 2 ? partien[0].event + partien[1].event : QString(),
+                 QString("ab"));
+    }
+
     void job()
     {
         QSettings(datenordner() + "Brakmor.ini", QSettings::IniFormat)

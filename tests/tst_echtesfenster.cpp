@@ -212,7 +212,7 @@ private slots:
         QVERIFY(xdotool({"windowfocus", "--sync", dialog}));
         QVERIFY(xdotool({"type", "--delay", "50", "Ada"}));
         QVERIFY(xdotool({"key", "Tab", "Tab", "space"}));
-        QTRY_COMPARE_WITH_TIMEOUT(protokoll().value(4), QString("You have white and move first."),
+        QTRY_COMPARE_WITH_TIMEOUT(protokoll().value(4), QString("You play White and move first."),
                                   wartezeit);
         QTRY_VERIFY_WITH_TIMEOUT((brett = findeBrett()).width() > 200, wartezeit);
 

@@ -14,7 +14,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDebug>
-#include <QDir>
 #include <QMenu>
 #include <QShortcut>
 #include <QTimer>
@@ -24,15 +23,9 @@ namespace {
 const char statusStil[] = "* { background-color: rgb(230, 230, 230); }";
 const char meldeStil[] = "* { background-color: rgb(170, 255, 170); }";
 
-// The first argument that names a PGN file.
 QString pgnAusBefehlszeile()
 {
-    const QStringList argumente = QCoreApplication::arguments().mid(1);
-    for (const QString &argument : argumente) {
-        if (argument.contains(QLatin1String(".pgn")))
-            return QDir::toNativeSeparators(argument);
-    }
-    return QString();
+    return Controller::startDateiAus(QCoreApplication::arguments().mid(1));
 }
 
 } // namespace

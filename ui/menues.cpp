@@ -4,6 +4,7 @@
 #include "app/konfigurationsdialog.h"
 #include "core/fen.h"
 #include "game/controller.h"
+#include "game/fenpruefung.h"
 #include "game/spielablauf.h"
 #include "ui/infodialog.h"
 #include "ui_mainwindow.h"
@@ -51,15 +52,14 @@ void MainWindow::setzeSchwierigkeit(int stufe)
 // waits, if need be, for the engine and the animation.
 void MainWindow::on_actionFen_Import_aus_Zwischenablage_triggered()
 {
-    const QString inhalt = QGuiApplication::clipboard()->text();
+    const QString inhalt = QGuiApplication::clipboard()->text().trimmed();
     fenStellung probe;
     bool schwarz = false;
-    const int ergebnis = probe.leseFen(inhalt, schwarz);
+    QString grund;
+    const int ergebnis = pruefeFen(inhalt, probe, schwarz, grund);
     if (ergebnis != 0) {
-        const QString grund =
-            ergebnis > 0 ? text(627, "Fen String fehlerhaft an Position:") + QLatin1Char(' ') +
-                               QString::number(ergebnis)
-                         : text(628, "In der Zwischenablage befindet sich kein FEN-String.");
+        if (ergebnis == -1)
+            grund = text(628, "In der Zwischenablage befindet sich kein FEN-String.");
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Brakmor"),
                         grund + QLatin1String("\n\r\n\r") + inhalt.left(100), QMessageBox::Ok,
                         this);
