@@ -90,8 +90,8 @@ public:
     const Pgn &geladenePartie() const { return pgnGeladen; }
     const QList<Zug> &geladeneZuege() const { return zuegeGeladen; }
 
-    // Appends the game to "Brakmor.pgn" after the save dialog: 1 saved, 0 not saved (cancelled
-    // or failed), 5 the load dialog was asked for. `meldung` is the text for the move list.
+    // Appends the game to "Brakmor.pgn" after the save dialog: Gespeichert, SpeichernAbgebrochen
+    // (cancelled or failed) or LadenStattSpeichern. `meldung` is the text for the move list.
     int partieSpeichern(QString &meldung);
     // Replaces "BKAuto.pgn" with the game. On failure the error box says why and the old file
     // stays as it was; returns false.

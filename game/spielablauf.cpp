@@ -833,11 +833,11 @@ void Spielablauf::speichereOderLade()
         ergebnis = controller.partieSpeichern(meldung);
     }
     switch (ergebnis) {
-    case 1:
+    case Gespeichert:
         ungespeichertFlag = false;
         meldungText = meldung;
         break;
-    case 5:
+    case LadenStattSpeichern:
         if (ladePartie(3))
             ungespeichertFlag = false;
         break;

@@ -2,6 +2,7 @@
 
 #include "app/einstellungen.h"
 #include "app/languages.h"
+#include "app/rueckfragen.h"
 #include "ui/bilder.h"
 #include "ui/links.h"
 #include "ui_pgnladendialog.h"
@@ -185,12 +186,12 @@ void PgnLadenDialog::on_tableWidget_doubleClicked(const QModelIndex &index)
 void PgnLadenDialog::lade(int zeile)
 {
     gewaehlt = partien.at(zeile);
-    done(1);
+    done(Laden);
 }
 
 void PgnLadenDialog::CancelClick()
 {
-    done(0);
+    done(LadenAbgebrochen);
 }
 
 void PgnLadenDialog::DeleteClick()
@@ -220,7 +221,7 @@ void PgnLadenDialog::DeleteClick()
         const int ende = naechste < partien.size() ? partien[naechste].position - 1 : -1;
         bereiche << Bereich{partien[*zeile].position, ende};
     }
-    done(100);
+    done(Loeschen);
 }
 
 void PgnLadenDialog::on_pathButton_clicked()
@@ -238,12 +239,12 @@ void PgnLadenDialog::on_pathButton_clicked()
     einstellungen.pgnLadeDateiname = QDir::toNativeSeparators(auswahl.selectedFiles().first());
     einstellungen.pgnLadenAusAppVerzeichnis = false;
     speichereEinstellungen();
-    done(101);
+    done(NeuLesen);
 }
 
 void PgnLadenDialog::on_AppDirCheckBox_toggled(bool p_Checked)
 {
     einstellungen.pgnLadenAusAppVerzeichnis = p_Checked;
     speichereEinstellungen();
-    done(101);
+    done(NeuLesen);
 }

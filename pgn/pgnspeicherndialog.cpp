@@ -2,6 +2,7 @@
 
 #include "app/einstellungen.h"
 #include "app/languages.h"
+#include "app/rueckfragen.h"
 #include "pgn/pgn.h"
 #include "ui/bilder.h"
 #include "ui/links.h"
@@ -141,15 +142,15 @@ void PgnSpeichernDialog::ButtonClick()
     e.schwarz = ui->NameSchwarzL_Edit->text();
     e.schwarzElo = ui->EloSwL_Edit->text().toInt();
     e.ergebnis = ui->ErgebnisL_Edit->text();
-    done(1);
+    done(Gespeichert);
 }
 
 void PgnSpeichernDialog::CancelClick()
 {
-    done(0);
+    done(SpeichernAbgebrochen);
 }
 
 void PgnSpeichernDialog::LadeClick()
 {
-    done(5);
+    done(LadenStattSpeichern);
 }
