@@ -17,6 +17,7 @@ Einstellungen einstellungen;
 QString appVerzeichnis;
 bool schreibrechtGefunden = false;
 QString pgnStartDatei;
+bool einstellungenNurLesen = false;
 
 namespace {
 
@@ -133,7 +134,7 @@ void ladeEinstellungen()
         leseWerte(ini);
     }
     // A count edited up to the largest number stays there instead of overflowing.
-    if (einstellungen.anzahlStarts < std::numeric_limits<int>::max())
+    if (!einstellungenNurLesen && einstellungen.anzahlStarts < std::numeric_limits<int>::max())
         ++einstellungen.anzahlStarts;
     speichereEinstellungen();
     Languages::instance()->ladeSprache(einstellungen.sprache);
@@ -143,7 +144,7 @@ void speichereEinstellungen()
 {
     // QSettings would silently recreate a data folder that has been removed since the start,
     // parents included; the user removed it, so it stays removed.
-    if (!schreibrechtGefunden || !QFileInfo(appVerzeichnis).isDir())
+    if (einstellungenNurLesen || !schreibrechtGefunden || !QFileInfo(appVerzeichnis).isDir())
         return;
     const Einstellungen &e = einstellungen;
     QSettings ini(iniPfad(), QSettings::IniFormat);

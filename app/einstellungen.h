@@ -28,6 +28,9 @@ extern bool schreibrechtGefunden;
 // A PGN file named on the command line, opened at start.
 extern QString pgnStartDatei;
 
+// brakmor-cli reads the settings but never writes them: no start is counted and nothing saved.
+extern bool einstellungenNurLesen;
+
 // Finds the data folder, reads the ini file, counts the start, saves and loads the language.
 void ladeEinstellungen();
 // Writes every field to the ini file (nothing without a writable folder).

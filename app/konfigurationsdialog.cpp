@@ -123,7 +123,9 @@ void KonfigurationsDialog::on_okButton_clicked()
 {
     Einstellungen &e = einstellungen;
     e.sprache = ui->SpracheComboBox->currentIndex();
-    e.nameMensch1 = ui->NameEdit->text();
+    // The games need a name for the human; an emptied field keeps the one there was.
+    if (!ui->NameEdit->text().trimmed().isEmpty())
+        e.nameMensch1 = ui->NameEdit->text();
     e.grosseSchrift = ui->GrosseSchriftCheckBox->checkState() != Qt::Unchecked;
     e.markiereLetztenZug = ui->MarkiereZugCheckBox->checkState() != Qt::Unchecked;
     // A design number the combo does not know (hand-edited ini) stays as it was.

@@ -21,12 +21,12 @@ Rueckfragen *aktuell = &konsole;
 
 int Rueckfragen::speichernDialog(Pgn &)
 {
-    return 0;
+    return SpeichernAbgebrochen;
 }
 
 int Rueckfragen::ladenDialog(const QString &, const QList<Pgn> &, Pgn &, QList<Bereich> &)
 {
-    return 0;
+    return LadenAbgebrochen;
 }
 
 Rueckfragen &rueckfragen()

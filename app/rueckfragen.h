@@ -6,6 +6,11 @@
 class Pgn;
 struct Bereich;
 
+// What the save dialog ends with, in the numbers the dialog has always returned.
+enum SpeichernErgebnis { SpeichernAbgebrochen = 0, Gespeichert = 1, LadenStattSpeichern = 5 };
+// What the load dialog ends with.
+enum LadenErgebnis { LadenAbgebrochen = 0, Laden = 1, Loeschen = 100, NeuLesen = 101 };
+
 // The few places where game logic has to ask or tell the user go through this seam, so the same
 // code runs in the window (message boxes) and headless in brakmor-cli and the tests.
 class Rueckfragen
@@ -18,11 +23,11 @@ public:
     // A Yes/No question whose default answer is No; true means Yes.
     virtual bool frage(const QString &titel, const QString &text) = 0;
 
-    // The save dialog on a copy of the game's tags: 0 cancelled, 1 save (the copy holds the
-    // edits), 5 open the load dialog instead. Headless it cancels.
+    // The save dialog on a copy of the game's tags (on Gespeichert the copy holds the edits).
+    // Headless it cancels.
     virtual int speichernDialog(Pgn &kopie);
-    // The load dialog on the games of a file: 0 cancelled, 1 load `auswahl`, 100 delete the games
-    // of `bereiche`, 101 the file or its source changed. Headless it cancels.
+    // The load dialog on the games of a file: Laden loads `auswahl`, Loeschen deletes the games of
+    // `bereiche`, NeuLesen reads the file or its source again. Headless it cancels.
     virtual int ladenDialog(const QString &dateiname, const QList<Pgn> &partien, Pgn &auswahl,
                             QList<Bereich> &bereiche);
 };

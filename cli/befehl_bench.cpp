@@ -2,7 +2,7 @@
 
 #include "app/einstellungen.h"
 #include "cli/spielaufbau.h"
-#include "engine/berechnezug.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
 
 #include <QElapsedTimer>
@@ -73,7 +73,6 @@ int befehlBench(const QStringList &argumente)
         stufen = {1, 2, 3, 4, 5};
 
     Controller controller;
-    behalteEinstellungen();
     einstellungen.startEnde = 7;
     einstellungen.zufall = 30;
     einstellungen.htmlWertetabelle = false;
@@ -84,7 +83,7 @@ int befehlBench(const QStringList &argumente)
     QString fehler;
     spieleAuf(controller, QString::fromLatin1(STELLUNGEN[0]), {}, fehler);
     einstellungen.schwierigkeit = 1;
-    fuehreJobAus(controller.schwarzAmZug(), false, jobDaten(controller), erfasseJobKontext());
+    fuehreAuftragAus(erstelleAuftrag(controller, false));
     Lauf gesamt;
     for (const int stufe : stufen) {
         einstellungen.schwierigkeit = stufe;
@@ -95,12 +94,11 @@ int befehlBench(const QStringList &argumente)
                 QTextStream(stderr) << "brakmor-cli: " << fehler << '\n';
                 return 1;
             }
-            JobKontext kontext = erfasseJobKontext();
-            kontext.zufallsKeim = keim++;
+            JobAuftrag auftrag = erstelleAuftrag(controller, false);
+            auftrag.kontext.zufallsKeim = keim++;
             QElapsedTimer uhr;
             uhr.start();
-            const JobErgebnis ergebnis =
-                fuehreJobAus(controller.schwarzAmZug(), false, jobDaten(controller), kontext);
+            const JobErgebnis ergebnis = fuehreAuftragAus(auftrag);
             const qint64 ns = uhr.nsecsElapsed();
             lauf.zeiten.push_back(ns / 1000000);
             lauf.knoten += ergebnis.sucheAufrufe;

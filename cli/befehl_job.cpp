@@ -3,14 +3,13 @@
 #include "app/einstellungen.h"
 #include "cli/spielaufbau.h"
 #include "core/fen.h"
-#include "engine/berechnezug.h"
 #include "engine/bericht.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QTextStream>
-#include <QtConcurrent>
 
 namespace {
 
@@ -58,7 +57,6 @@ int befehlJob(const QStringList &argumente)
         return nutzung();
 
     Controller controller;
-    behalteEinstellungen();
     QString fehler;
     if (!spieleAuf(controller, aufruf.fen, aufruf.zuege, fehler)) {
         QTextStream(stderr) << "brakmor-cli: " << fehler << '\n';
@@ -71,9 +69,7 @@ int befehlJob(const QStringList &argumente)
 
     const bool schwarz = controller.schwarzAmZug();
     const QDateTime beginn = QDateTime::currentDateTime().addSecs(-1);
-    const QString ergebnis = QtConcurrent::run(berechneZug, schwarz, aufruf.vorschlag,
-                                               jobDaten(controller), erfasseJobKontext())
-                                 .result();
+    const QString ergebnis = fuehreAuftragAus(erstelleAuftrag(controller, aufruf.vorschlag)).text;
 
     QTextStream aus(stdout);
     if (einstellungen.htmlWertetabelle) {

@@ -13,7 +13,6 @@ int befehlLegal(const QStringList &argumente)
     const QString text =
         argumente.isEmpty() ? QString::fromLatin1(startFen) : argumente.join(QLatin1Char(' '));
     Controller controller;
-    behalteEinstellungen();
     const int ergebnis = controller.stellungAusFen(text);
     if (ergebnis != 0) {
         QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << ")\n";

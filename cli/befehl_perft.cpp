@@ -3,6 +3,7 @@
 #include "core/fen.h"
 #include "core/perft.h"
 #include "core/stellung.h"
+#include "game/fenpruefung.h"
 
 #include <QTextStream>
 
@@ -19,9 +20,9 @@ int befehlPerft(const QStringList &argumente)
                                               : QString::fromLatin1(startFen);
     fenStellung fen;
     bool schwarzAmZug;
-    const int ergebnis = fen.leseFen(text, schwarzAmZug);
-    if (ergebnis != 0) {
-        QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << ")\n";
+    QString grund;
+    if (pruefeFen(text, fen, schwarzAmZug, grund) != 0) {
+        QTextStream(stderr) << "brakmor-cli: " << grund << '\n';
         return nutzung();
     }
 

@@ -51,7 +51,6 @@ int befehlPgn(const QStringList &argumente)
     }
 
     Controller controller;
-    behalteEinstellungen();
     Languages::instance()->leere();
     QTextStream aus(stdout);
     int erfolgreich = 0;
@@ -77,7 +76,8 @@ int befehlPgn(const QStringList &argumente)
     }
     aus << "games: " << partien.size() << " ok: " << erfolgreich
         << " failed: " << partien.size() - erfolgreich << '\n';
-    if (!ausgabe.isEmpty() && haengeAn(ausgabe, geschrieben, grund) != Schreibfehler::Keiner) {
+    if (!ausgabe.isEmpty() &&
+        ersetzeDatei(ausgabe, geschrieben.toUtf8(), grund) != Schreibfehler::Keiner) {
         aus.flush();
         fehlerAus << "brakmor-cli: " << ausgabe << ": " << grund << '\n';
         return 1;

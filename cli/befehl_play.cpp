@@ -53,7 +53,6 @@ int befehlPlay(const QStringList &argumente)
         return nutzung();
 
     Controller controller;
-    behalteEinstellungen();
     if (aufruf.sprache >= 0)
         Languages::instance()->ladeSprache(aufruf.sprache);
     else

@@ -3,26 +3,24 @@
 #include "app/einstellungen.h"
 #include "cli/spielaufbau.h"
 #include "core/fen.h"
-#include "engine/abbrechen.h"
-#include "engine/berechnezug.h"
-#include "engine/jobtext.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
 #include "game/history.h"
 #include "game/material.h"
-#include "game/spielzustand.h"
+#include "game/spielablauf.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QRandomGenerator>
 #include <QTextStream>
-#include <QtConcurrent>
 
 #include <algorithm>
 
 namespace {
 
-// Well-known openings in coordinate moves; a game starts from the standard position or after one
-// of them.
-const char *const EROEFFNUNGEN[] = {
+// Well-known opening lines in coordinate moves; a game starts from the standard position or after
+// one of them, so the games see many kinds of positions.
+const char *const ANFAENGE[] = {
     "e2e4 e7e5 g1f3 b8c6 f1c4 f8c5",           "e2e4 c7c5 g1f3 d7d6 d2d4 c5d4 f3d4 g8f6 b1c3 a7a6",
     "e2e4 e7e6 d2d4 d7d5 b1c3 g8f6",           "e2e4 c7c6 d2d4 d7d5 e4e5 c8f5",
     "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6", "d2d4 d7d5 c2c4 e7e6 b1c3 g8f6 c1g5 f8e7",
@@ -31,9 +29,6 @@ const char *const EROEFFNUNGEN[] = {
     "d2d4 d7d5 c1f4 g8f6 e2e3 c7c5",           "d2d4 d7d5 c2c4 c7c6 g1f3 g8f6",
     "e2e4 d7d6 d2d4 g8f6 b1c3 g7g6",           "e2e4 e7e5 f2f4 e5f4 g1f3 g7g5",
 };
-
-// The window's first moves for the computer as White from the standard position.
-const int BUCH[][2] = {{85, 65}, {84, 64}, {83, 63}};
 
 constexpr int HALBZUG_GRENZE = 300;
 
@@ -66,8 +61,11 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
     return true;
 }
 
-QString grund(const Controller &controller, int32_t flags)
+QString grund(const Controller &controller)
 {
+    const int32_t flags = controller.verlauf()->entry(lastIndex).flags;
+    if (flags & ZUG_AUFGEGEBEN)
+        return QStringLiteral("resignation");
     if ((flags & ZUG_KEINE_ANTWORT) && (flags & ZUG_PATT))
         return QStringLiteral("stalemate");
     if (flags & ZUG_KEINE_ANTWORT)
@@ -88,75 +86,37 @@ struct Partie
     qint64 laengsterZugMs = 0;
 };
 
-// Plays engine against engine from the position the controller holds, move by move as the window
-// plays the computer's moves: the position block and the snapshot of the game, the job on the
-// thread pool, its text decoded and the move executed by the controller.
-class Selbstspiel
+// Lets the game flow play engine against engine, exactly as it plays the computer's moves in the
+// window, until the game ends by the rules, the half-move limit is reached or a move is refused.
+Partie spieleZuEnde(Spielablauf &ablauf)
 {
-public:
-    Selbstspiel(Controller &controller, QRandomGenerator &zufall)
-        : controller(controller)
-        , zufall(zufall)
-    {}
+    Partie partie;
+    const int verweigertVorher = ablauf.verweigerteZuege();
+    QEventLoop schleife;
+    QElapsedTimer uhr;
+    uhr.start();
+    auto pruefe = [&] {
+        partie.laengsterZugMs = std::max(partie.laengsterZugMs, uhr.restart());
+        if (ablauf.spielEnde() || ablauf.verweigerteZuege() > verweigertVorher ||
+            lastIndex >= HALBZUG_GRENZE)
+            schleife.quit();
+    };
+    QObject::connect(&ablauf, &Spielablauf::zugGespielt, &schleife, pruefe);
+    QObject::connect(&ablauf, &Spielablauf::zugVerweigert, &schleife, pruefe);
+    if (!ablauf.spielEnde())
+        schleife.exec();
 
-    Partie spiele(bool ausBuch, int &buchIndex)
-    {
-        Partie partie;
-        bool spielEnde = !controller.legaleZuegeErmitteln(controller.schwarzAmZug());
-        int32_t letzteFlags = 0;
-        while (!spielEnde && lastIndex < HALBZUG_GRENZE) {
-            QElapsedTimer uhr;
-            uhr.start();
-            Zug zug = berechne();
-            partie.laengsterZugMs = std::max(partie.laengsterZugMs, uhr.elapsed());
-            if (ausBuch && currentIndex == 0 && !controller.schwarzAmZug()) {
-                zug.von = BUCH[buchIndex][0];
-                zug.nach = BUCH[buchIndex][1];
-                buchIndex = (buchIndex + 1) % 3;
-            }
-            QString meldung;
-            QString zugText;
-            if (zug.von == 0 ||
-                !controller.bewegeFigur(zug, DAME, lastIndex + 1, meldung, zugText, spielEnde)) {
-                ++partie.verweigert;
-                partie.grund = QStringLiteral("refused move %1-%2 (%3)")
-                                   .arg(zug.von)
-                                   .arg(zug.nach)
-                                   .arg(meldung);
-                break;
-            }
-            letzteFlags = zug.flags;
-        }
-        partie.halbzuege = lastIndex;
-        if (partie.verweigert == 0) {
-            partie.ergebnis = controller.pgn().ergebnis;
-            partie.grund =
-                spielEnde ? grund(controller, letzteFlags) : QStringLiteral("half-move limit");
-        }
-        return partie;
+    Controller &controller = ablauf.spiel();
+    partie.halbzuege = lastIndex;
+    partie.verweigert = ablauf.verweigerteZuege() - verweigertVorher;
+    if (partie.verweigert > 0) {
+        partie.grund = QStringLiteral("refused move (%1)").arg(ablauf.meldung());
+    } else {
+        partie.ergebnis = controller.pgn().ergebnis;
+        partie.grund = ablauf.spielEnde() ? grund(controller) : QStringLiteral("half-move limit");
     }
-
-private:
-    // The job's move, or the runner-up when the move would allow a draw and the runner-up keeps
-    // the game level enough, as the window decides.
-    Zug berechne()
-    {
-        const bool schwarz = controller.schwarzAmZug();
-        JobKontext kontext = erfasseJobKontext();
-        kontext.zufallsKeim = zufall.generate();
-        abbrechen = false;
-        const QString text =
-            QtConcurrent::run(berechneZug, schwarz, false, jobDaten(controller), kontext).result();
-        const JobFelder felder = zerlegeJobText(text);
-        const int vorteil = schwarz ? materialBilanz : -materialBilanz;
-        Zug zug = zweiterGegenRemis(felder, vorteil, remisDroht) ? felder.zweiter : felder.zug;
-        zug.flags = schwarz ? ZUG_SCHWARZ : 0;
-        return zug;
-    }
-
-    Controller &controller;
-    QRandomGenerator &zufall;
-};
+    return partie;
+}
 
 } // namespace
 
@@ -170,33 +130,33 @@ int befehlSelfplay(const QStringList &argumente)
         return nutzung();
 
     Controller controller;
-    behalteEinstellungen();
     einstellungen.schwierigkeit = aufruf.stufe;
     einstellungen.zufall = 30;
     einstellungen.startEnde = 7;
     einstellungen.htmlWertetabelle = false;
+    EchteAblaufdienste dienste;
+    Spielablauf ablauf(controller, dienste);
+    ablauf.setzeDarstellung(false, 0);
+    ablauf.setzeSpieler(Spielablauf::Computer, Spielablauf::Computer);
+    ablauf.setzeKeim(aufruf.keim);
 
     QRandomGenerator zufall(aufruf.keim);
-    int buchIndex = int(zufall.bounded(3));
-    Selbstspiel selbstspiel(controller, zufall);
     QTextStream aus(stdout);
     int weiss = 0, schwarz = 0, remis = 0, grenze = 0, verweigert = 0, halbzuege = 0;
     qint64 laengsterZugMs = 0;
     QElapsedTimer uhr;
     uhr.start();
     for (int nummer = 1; nummer <= aufruf.partien; ++nummer) {
-        const int eroeffnung = int(zufall.bounded(int(std::size(EROEFFNUNGEN)) + 1)) - 1;
+        const int anfang = int(zufall.bounded(int(std::size(ANFAENGE)) + 1)) - 1;
         const QStringList zuege =
-            eroeffnung < 0 ? QStringList()
-                           : QString::fromLatin1(EROEFFNUNGEN[eroeffnung]).split(QLatin1Char(' '));
+            anfang < 0 ? QStringList()
+                       : QString::fromLatin1(ANFAENGE[anfang]).split(QLatin1Char(' '));
         QString fehler;
-        if (!spieleAuf(controller, QString::fromLatin1(startFen), zuege, fehler)) {
-            QTextStream(stderr) << "brakmor-cli: opening " << eroeffnung + 1 << ": " << fehler
-                                << '\n';
+        if (!ablauf.stelleAuf(QString::fromLatin1(startFen), zuege, fehler)) {
+            QTextStream(stderr) << "brakmor-cli: opening " << anfang + 1 << ": " << fehler << '\n';
             return 1;
         }
-        controller.pgn().neuePartie(1, 1, QString());
-        const Partie partie = selbstspiel.spiele(eroeffnung < 0, buchIndex);
+        const Partie partie = spieleZuEnde(ablauf);
 
         aus << QStringLiteral("game %1: %2 %3 half-moves, %4")
                    .arg(nummer)

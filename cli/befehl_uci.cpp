@@ -1,8 +1,9 @@
 #include "cli/befehle.h"
 
-#include "cli/spielaufbau.h"
 #include "cli/ucisitzung.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
+#include "game/spielablauf.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -74,11 +75,12 @@ int befehlUci(const QStringList &argumente)
     if (!argumente.isEmpty())
         return nutzung();
     Controller controller;
-    behalteEinstellungen();
+    EchteAblaufdienste dienste;
+    Spielablauf ablauf(controller, dienste);
 
     QTextStream aus(stdout);
     UciSitzung sitzung(
-        controller,
+        ablauf,
         [&aus](const QString &zeile) {
             aus << zeile << '\n';
             aus.flush();

@@ -1,5 +1,7 @@
 #include "cli/befehle.h"
 
+#include "app/einstellungen.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -39,6 +41,8 @@ QString flagText(int32_t flags)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The commands may change settings for their own run; the user's ini stays as it is.
+    einstellungenNurLesen = true;
     const QStringList argumente = app.arguments().mid(1);
     if (argumente.isEmpty())
         return nutzung();

@@ -1,26 +1,7 @@
 #include "cli/spielaufbau.h"
 
-#include "app/einstellungen.h"
 #include "core/felder.h"
-#include "core/positionsblock.h"
 #include "game/controller.h"
-
-#include <QRegularExpression>
-
-#include <algorithm>
-#include <cstdlib>
-
-void behalteEinstellungen()
-{
-    einstellungen.anzahlStarts = std::max(0, einstellungen.anzahlStarts - 1);
-    speichereEinstellungen();
-}
-
-bool istKoordinatenZug(const QString &text)
-{
-    static const QRegularExpression muster(QStringLiteral("^[a-h][1-8][a-h][1-8][qrbn]?$"));
-    return muster.match(text).hasMatch();
-}
 
 bool leseFenArgument(const QStringList &argumente, int &i, QString &fen)
 {
@@ -39,19 +20,6 @@ bool leseZahlArgument(const QStringList &argumente, int &i, int min, int max, in
     bool ok = false;
     wert = argumente.value(++i).toInt(&ok);
     return ok && wert >= min && wert <= max;
-}
-
-Zug zugAusKoordinaten(const Controller &controller, const QString &text, int32_t &figur)
-{
-    int von = 0;
-    int nach = 0;
-    feldAusName(text.mid(0, 2), von);
-    feldAusName(text.mid(2, 2), nach);
-    Zug zug{von, nach, 0, controller.schwarzAmZug() ? ZUG_SCHWARZ : 0};
-    if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
-        zug.flags |= ZUG_WANDLUNG;
-    figur = text.size() == 5 ? figurAusBuchstabe(text.at(4).toUpper()) : DAME;
-    return zug;
 }
 
 bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zuege,
@@ -83,18 +51,4 @@ bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zu
     }
     controller.legaleZuegeErmitteln(controller.schwarzAmZug());
     return true;
-}
-
-QByteArray jobDaten(const Controller &controller)
-{
-    Positionsblock block;
-    std::copy(controller.brett(), controller.brett() + BRETT_ZELLEN, block.brett);
-    block.letzterZug = controller.letzterZug();
-    block.rochaderechte = Rochaderechte::ausWort(controller.rochaderechte());
-    return schreibePositionsblock(block);
-}
-
-QString koordinatenText(const Zug &zug)
-{
-    return koordinatenZug(zug.von, zug.nach, (zug.flags & ZUG_WANDLUNG) ? DAME : 0);
 }

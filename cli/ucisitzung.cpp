@@ -2,12 +2,9 @@
 
 #include "app/einstellungen.h"
 #include "app/programm.h"
-#include "cli/spielaufbau.h"
 #include "core/fen.h"
-#include "engine/abbrechen.h"
-#include "game/controller.h"
-
-#include <QtConcurrent>
+#include "game/koordinaten.h"
+#include "game/spielablauf.h"
 
 namespace {
 
@@ -18,30 +15,22 @@ QString erstesWort(const QString &zeile)
 
 } // namespace
 
-UciSitzung::UciSitzung(Controller &controller, std::function<void(const QString &)> senden,
+UciSitzung::UciSitzung(Spielablauf &ablauf, std::function<void(const QString &)> senden,
                        std::function<void()> ende, int hoechstStufe)
-    : controller(controller)
+    : ablauf(ablauf)
     , senden(std::move(senden))
     , ende(std::move(ende))
     , hoechstStufe(hoechstStufe)
 {
-    QObject::connect(&beobachter, &QFutureWatcher<JobErgebnis>::finished, [this] { jobFertig(); });
     // The options' defaults as "uci" announces them, the level at most the session's highest.
     einstellungen.schwierigkeit = hoechstStufe;
     einstellungen.zufall = 30;
     einstellungen.startEnde = 7;
     einstellungen.htmlWertetabelle = false;
+    // The GUI moves both sides; the engine only computes when asked.
+    ablauf.setzeDarstellung(false, 0);
+    ablauf.setzeSpieler(Spielablauf::Mensch, Spielablauf::Mensch);
     stelleAuf(QString::fromLatin1(startFen), {});
-}
-
-// The job gets copies of everything it reads, but its result would arrive at a dead session.
-UciSitzung::~UciSitzung()
-{
-    if (laeuft) {
-        abbrechen = true;
-        beobachter.waitForFinished();
-        abbrechen = false;
-    }
 }
 
 void UciSitzung::befehl(const QString &zeile)
@@ -51,8 +40,6 @@ void UciSitzung::befehl(const QString &zeile)
     const QString wort = erstesWort(zeile);
     if (wort == QLatin1String("isready"))
         senden(QStringLiteral("readyok"));
-    else if (wort == QLatin1String("quit"))
-        beende();
     else if (!wort.isEmpty())
         zurueckgestellt << zeile;
     arbeiteAb();
@@ -60,37 +47,46 @@ void UciSitzung::befehl(const QString &zeile)
 
 void UciSitzung::eingabeEnde()
 {
-    endeNachJob = true;
-    if (!laeuft)
-        beende();
+    eingabeZuEnde = true;
+    arbeiteAb();
 }
 
-// While the engine thinks only "stop" is acted on; the rest waits for its move, as a GUI sends
-// the next position right after "stop".
+// While a search is under way only "stop" and "quit" are acted on; the rest waits for its
+// "bestmove", as a GUI sends the next position right after "stop".
 void UciSitzung::arbeiteAb()
 {
     while (!beendet && !zurueckgestellt.isEmpty()) {
-        if (laeuft && erstesWort(zurueckgestellt.first()) != QLatin1String("stop"))
+        const QString wort = erstesWort(zurueckgestellt.first());
+        if (sucht && wort != QLatin1String("stop") && wort != QLatin1String("quit"))
             return;
         fuehreAus(zurueckgestellt.takeFirst().simplified().split(QLatin1Char(' ')));
     }
+    if (eingabeZuEnde && !sucht)
+        beende();
 }
 
 void UciSitzung::fuehreAus(const QStringList &teile)
 {
     const QString &wort = teile.first();
-    if (wort == QLatin1String("uci"))
+    if (wort == QLatin1String("uci")) {
         uci();
-    else if (wort == QLatin1String("setoption"))
+    } else if (wort == QLatin1String("setoption")) {
         setzeOption(teile);
-    else if (wort == QLatin1String("ucinewgame"))
+    } else if (wort == QLatin1String("ucinewgame")) {
         stelleAuf(QString::fromLatin1(startFen), {});
-    else if (wort == QLatin1String("position"))
+    } else if (wort == QLatin1String("position")) {
         position(teile);
-    else if (wort == QLatin1String("go"))
+    } else if (wort == QLatin1String("go")) {
         go(teile);
-    else if (wort == QLatin1String("stop"))
+    } else if (wort == QLatin1String("stop")) {
         stop();
+    } else if (wort == QLatin1String("quit")) {
+        quitNachSuche = true;
+        if (sucht)
+            stop();
+        else
+            beende();
+    }
 }
 
 void UciSitzung::uci()
@@ -148,81 +144,68 @@ void UciSitzung::stelleAuf(const QString &fen, const QStringList &zuege)
         return;
     }
     QString fehler;
-    if (!spieleAuf(controller, fen, zuege, fehler))
+    if (!ablauf.stelleAuf(fen, zuege, fehler))
         senden(QStringLiteral("info string ") + fehler + QStringLiteral(", ignored from there"));
 }
 
 // Time controls are accepted and ignored: the level decides how deep the engine searches.
 void UciSitzung::go(const QStringList &teile)
 {
-    if (wartet)
-        stop();
+    sucht = true;
     unendlich = teile.contains(QStringLiteral("infinite"));
     gestoppt = false;
-    laeuft = true;
-    abbrechen = false;
-    beobachter.setFuture(QtConcurrent::run(fuehreJobAus, controller.schwarzAmZug(), false,
-                                           jobDaten(controller), erfasseJobKontext()));
+    ablauf.berechneZugFuer(
+        [this](const Zug &zug, const JobErgebnis &ergebnis) { gefunden(zug, ergebnis); });
+    if (quitNachSuche)
+        stop();
 }
 
 void UciSitzung::stop()
 {
-    if (laeuft) {
-        gestoppt = true;
-        abbrechen = true;
-    } else if (wartet) {
-        wartet = false;
-        melde(gehalten);
-    }
+    if (!sucht)
+        return;
+    gestoppt = true;
+    if (gehalten)
+        melde(gehalten->first, gehalten->second);
+    else
+        ablauf.stoppeBerechnung();
 }
 
 // An infinite search keeps its move until the GUI asks for it.
-void UciSitzung::jobFertig()
+void UciSitzung::gefunden(const Zug &zug, const JobErgebnis &ergebnis)
 {
-    if (beendet)
-        return;
-    laeuft = false;
-    abbrechen = false;
-    const JobErgebnis ergebnis = beobachter.result();
-    if (unendlich && !gestoppt && !endeNachJob) {
-        gehalten = ergebnis;
-        wartet = true;
-    } else {
-        melde(ergebnis);
-    }
-    arbeiteAb();
-    if (endeNachJob && !laeuft)
-        beende();
+    if (unendlich && !gestoppt && !eingabeZuEnde)
+        gehalten = qMakePair(zug, ergebnis);
+    else
+        melde(zug, ergebnis);
 }
 
-void UciSitzung::melde(const JobErgebnis &ergebnis)
+void UciSitzung::melde(const Zug &zug, const JobErgebnis &ergebnis)
 {
+    sucht = false;
+    gehalten.reset();
     const QString info = QStringLiteral("info depth %1 time %2 nodes %3")
                              .arg(ergebnis.tiefe)
                              .arg(ergebnis.ms)
                              .arg(ergebnis.sucheAufrufe);
-    if (ergebnis.zug.von == 0) {
+    if (zug.von == 0) {
         senden(info);
         senden(QStringLiteral("bestmove 0000"));
-        return;
+    } else {
+        const QString text = koordinatenText(zug);
+        senden(info + QStringLiteral(" score cp %1 pv ").arg(ergebnis.zug.wert) + text);
+        senden(QStringLiteral("bestmove ") + text);
     }
-    const QString zug = koordinatenText(ergebnis.zug);
-    senden(info + QStringLiteral(" score cp %1 pv ").arg(ergebnis.zug.wert) + zug);
-    senden(QStringLiteral("bestmove ") + zug);
+    if (quitNachSuche)
+        beende();
+    else
+        arbeiteAb();
 }
 
 void UciSitzung::beende()
 {
     if (beendet)
         return;
-    if (wartet && endeNachJob)
-        stop();
-    if (laeuft) {
-        abbrechen = true;
-        beobachter.waitForFinished();
-        abbrechen = false;
-        laeuft = false;
-    }
     beendet = true;
     ende();
 }

@@ -1,26 +1,26 @@
 #pragma once
 
+#include "core/zug.h"
 #include "engine/berechnezug.h"
 
-#include <QFutureWatcher>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
-class Controller;
+class Spielablauf;
 
 // One UCI conversation: takes the GUI's lines one at a time and answers through `senden`. The
-// engine job runs on the thread pool, so "stop", "isready" and "quit" are answered while it
-// thinks; the job's end arrives through the event loop of the calling thread.
+// game flow sets up the positions and computes the engine's move on its worker thread, so "stop",
+// "isready" and "quit" are answered while it thinks; every "go" gets exactly one "bestmove".
 class UciSitzung
 {
 public:
     // `ende` is called once the session is over ("quit", or the end of the input after the
     // last search has reported). "setoption name Level" chooses at most `hoechstStufe`.
-    UciSitzung(Controller &controller, std::function<void(const QString &)> senden,
+    UciSitzung(Spielablauf &ablauf, std::function<void(const QString &)> senden,
                std::function<void()> ende, int hoechstStufe = 5);
-    ~UciSitzung();
 
     void befehl(const QString &zeile);
     // The input has ended: the running search finishes and reports its move, then the session
@@ -36,21 +36,21 @@ private:
     void stelleAuf(const QString &fen, const QStringList &zuege);
     void go(const QStringList &teile);
     void stop();
-    void jobFertig();
-    void melde(const JobErgebnis &ergebnis);
+    void gefunden(const Zug &zug, const JobErgebnis &ergebnis);
+    void melde(const Zug &zug, const JobErgebnis &ergebnis);
     void beende();
 
-    Controller &controller;
+    Spielablauf &ablauf;
     std::function<void(const QString &)> senden;
     std::function<void()> ende;
     int hoechstStufe;
-    QFutureWatcher<JobErgebnis> beobachter;
-    bool laeuft = false;
+    // A "go" is under way: searching, or (infinite) holding its move until "stop".
+    bool sucht = false;
     bool unendlich = false;
     bool gestoppt = false;
-    bool wartet = false;
-    bool endeNachJob = false;
+    bool quitNachSuche = false;
+    bool eingabeZuEnde = false;
     bool beendet = false;
-    JobErgebnis gehalten;
+    std::optional<QPair<Zug, JobErgebnis>> gehalten;
     QStringList zurueckgestellt;
 };

@@ -2,6 +2,8 @@
 
 #include "core/felder.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <cstring>
 
@@ -15,6 +17,8 @@ const int32_t FIGURCODES[] = {BAUER,  PFERD,  LAEUFER,  TURM,  DAME,  KOENIG,
 
 // Placements this short cannot describe a game position; the text is then not taken for a FEN.
 constexpr int MINDESTLAENGE_PLATZIERUNG = 18;
+// Far beyond any real game, far below overflow however many moves follow.
+constexpr qint64 GROESSTER_ZAEHLER = 99999;
 
 bool istRandspalte(int feld)
 {
@@ -39,10 +43,25 @@ QString naechstesWort(const QString &text, int &i)
 bool leseZahl(const QString &text, int &i, int32_t &zahl)
 {
     bool ok = false;
-    const int wert = naechstesWort(text, i).toInt(&ok, 10);
+    const qint64 wert = naechstesWort(text, i).toLongLong(&ok, 10);
     if (ok)
-        zahl = wert;
+        zahl = int32_t(std::clamp<qint64>(wert, 0, GROESSTER_ZAEHLER));
     return ok;
+}
+
+// Index into FIGURBUCHSTABEN of the black pawn; White's letters follow six later.
+constexpr int SCHWARZ = 0;
+constexpr int WEISS = 6;
+
+// Promotion turns a pawn into one piece beyond the starting set (a second queen, a third rook,
+// bishop or knight), so a side can hold no more such pieces than it has pawns missing.
+bool durchWandlungMoeglich(const int *anzahl, int seite)
+{
+    const int bauern = std::min(anzahl[seite], 8);
+    int mehr = std::max(anzahl[seite + 4] - 1, 0);
+    for (int art = seite + 1; art <= seite + 3; ++art)
+        mehr += std::max(anzahl[art] - 2, 0);
+    return mehr <= 8 - bauern;
 }
 
 } // namespace
@@ -61,38 +80,67 @@ void fenStellung::leere()
 
 // Reads the piece placement from the start of the text; i ends behind the last character read.
 // Returns 0 or the error position.
-int fenStellung::lesePlatzierung(const QString &text, int &i, Quelle quelle)
+int fenStellung::lesePlatzierung(const QString &text, int &i)
 {
     int anzahl[12] = {};
+    // Per letter the squares in text order, so that the pieces beyond a limit are the last ones.
+    QVarLengthArray<int, 16> felder[12];
     int feld = 22;
+    int fehler = 0;
     for (;;) {
         while (feld <= 99 && istRandspalte(feld))
             ++feld;
         if (feld > 99)
-            return 0;
-        if (i >= text.size())
-            return text.size();
-        const QChar zeichen = text.at(i++);
-        const ushort c = zeichen.unicode();
+            break;
+        if (i >= text.size()) {
+            fehler = text.size();
+            break;
+        }
+        const ushort c = text.at(i++).unicode();
         if (c == ' ')
-            return 0;
+            break;
         if (c == '/') {
-            if (feld % 10 != 2)
-                return i;
+            if (feld % 10 != 2) {
+                fehler = i;
+                break;
+            }
         } else if (c >= '1' && c <= '9') {
             feld += c - '0';
         } else {
             const char *stelle =
                 (c > 0 && c < 128) ? std::strchr(FIGURBUCHSTABEN, char(c)) : nullptr;
-            if (!stelle)
-                return i - 1;
+            if (!stelle) {
+                fehler = i - 1;
+                break;
+            }
             const int art = int(stelle - FIGURBUCHSTABEN);
-            const int grenze = (art == 0 || art == 6) ? 8 : 2;
-            if (anzahl[art]++ < grenze || quelle == eigenerText)
-                brett[feld] = FIGURCODES[art];
-            ++feld;
+            ++anzahl[art];
+            felder[art].append(feld++);
         }
     }
+
+    // Beyond what promotion can produce, a side keeps 8 pawns and 2 of every other letter.
+    for (const int seite : {SCHWARZ, WEISS}) {
+        const bool moeglich = durchWandlungMoeglich(anzahl, seite);
+        for (int art = seite; art < seite + 6; ++art) {
+            const int grenze = art == seite ? 8 : (moeglich && art != seite + 5) ? 64 : 2;
+            for (int n = 0; n < felder[art].size() && n < grenze; ++n)
+                brett[felder[art][n]] = FIGURCODES[art];
+        }
+    }
+    return fehler;
+}
+
+// A right whose king or rook has left its corner of the start position can never be used.
+void fenStellung::pruefeRochaderechte()
+{
+    Rochaderechte &r = rochaderechte;
+    const bool weiss = brett[96] == -KOENIG;
+    const bool schwarz = brett[26] == KOENIG;
+    r.rochadeWeissKlein &= weiss && brett[99] == -TURM;
+    r.rochadeWeissGross &= weiss && brett[92] == -TURM;
+    r.rochadeSchwarzKlein &= schwarz && brett[29] == TURM;
+    r.rochadeSchwarzGross &= schwarz && brett[22] == TURM;
 }
 
 void fenStellung::leseEnPassant(int feld, bool schwarzAmZug)
@@ -123,7 +171,7 @@ int fenStellung::leseFen(const QString &text, bool &schwarzAmZug, Quelle quelle)
     leere();
     schwarzAmZug = false;
     int i = 0;
-    const int fehler = lesePlatzierung(text, i, quelle);
+    const int fehler = lesePlatzierung(text, i);
     if (i < MINDESTLAENGE_PLATZIERUNG && quelle == vonAussen)
         return -1;
     if (fehler)
@@ -151,6 +199,7 @@ int fenStellung::leseFen(const QString &text, bool &schwarzAmZug, Quelle quelle)
         else
             return i;
     }
+    pruefeRochaderechte();
 
     ueberspringeLeerzeichen(text, i);
     if (i < text.size() && text.at(i) == QLatin1Char('-')) {

@@ -13,9 +13,11 @@ public:
     fenStellung() { leere(); }
 
     // A text from outside (clipboard, PGN tag) is taken for a FEN only with a placement of more
-    // than 17 characters, and pieces beyond 8 pawns and 2 of every other kind per side are
-    // dropped. The program's own texts, written after promotions or with two bare kings, are
-    // read as they stand.
+    // than 17 characters; the program's own texts, with two bare kings for example, are read as
+    // they stand. Either way a side keeps only the pieces promotion can produce: at most 8
+    // pawns, and no more pieces beyond the starting set than pawns missing; otherwise the
+    // pieces beyond 8 pawns and 2 of every other letter are dropped. Castling rights whose king
+    // or rook is not at home are cleared, and the counters are kept between 0 and 99999.
     enum Quelle { vonAussen, eigenerText };
 
     // 0 on success, -1 when the text is not taken for a FEN at all, otherwise the character
@@ -35,7 +37,8 @@ public:
 
 private:
     void leere();
-    int lesePlatzierung(const QString &text, int &i, Quelle quelle);
+    int lesePlatzierung(const QString &text, int &i);
+    void pruefeRochaderechte();
     void leseEnPassant(int feld, bool schwarzAmZug);
 
     int32_t brett[BRETT_ZELLEN];

@@ -24,19 +24,33 @@ bool istWandlungsFigur(int32_t figur)
 
 } // namespace
 
+// Only legal moves make a move ambiguous (a pinned piece does not); an ambiguous move stays
+// unresolved and is refused. Without a legal candidate the first one is taken, to be refused as
+// illegal.
 void stellung::loeseNotationAuf(Zug &zug)
 {
     if (zug.flags & ZUG_WANDLUNG) {
         wandlungsFigur = zug.wert;
         zug.wert = BAUER;
     }
+    int erster = 0;
+    int legal = 0;
+    int legale = 0;
     for (const Zug *z = wurzelZuege; z->von != 0; ++z) {
-        if (z->nach == zug.nach && std::abs(brett[z->von]) == zug.wert &&
-            passtZumHinweis(z->von, zug.von)) {
-            zug.von = z->von;
-            return;
+        if (z->nach != zug.nach || std::abs(brett[z->von]) != zug.wert ||
+            !passtZumHinweis(z->von, zug.von))
+            continue;
+        if (!erster)
+            erster = z->von;
+        if (!(z->flags & ZUG_ILLEGAL) && legal != z->von) {
+            legal = z->von;
+            ++legale;
         }
     }
+    if (legale == 1)
+        zug.von = legal;
+    else if (legale == 0 && erster)
+        zug.von = erster;
 }
 
 // A move from a corner or a capture on it ends the right of the rook that stood there; a king

@@ -22,6 +22,3 @@ struct JobKontext
     QString datenordner;
     quint32 zufallsKeim = 0;
 };
-
-// Fills a context from the settings and game globals, with a fresh seed. Call on the GUI thread.
-JobKontext erfasseJobKontext();

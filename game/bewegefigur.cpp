@@ -6,8 +6,6 @@
 #include "game/history.h"
 #include "game/spielzustand.h"
 
-#include <QDateTime>
-
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -20,7 +18,7 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
                              QString &zugText, bool &spielEnde)
 {
     const bool schwarz = zug.flags & ZUG_SCHWARZ;
-    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
+    const qint64 jetzt = zeitquelle();
     auto s = std::make_unique<stellung>();
     ladeSuche(*s, wandlungsFigur);
     bool koenigSchlagbar;
@@ -45,7 +43,10 @@ bool Controller::bewegeFigur(Zug &zug, int32_t wandlungsFigur, int listenZeile, 
     rechte = Rochaderechte::ausWort(s->holeRochaderechte());
     amZug = !schwarz;
 
-    if (pruefeRemis(bewegteFigur, geschlagen))
+    // Mate ends the game as a win, whatever the draw rules would say of the position.
+    const bool matt = (zug.flags & ZUG_KEINE_ANTWORT) && !(zug.flags & ZUG_PATT);
+    remisDroht = false;
+    if (!matt && pruefeRemis(bewegteFigur, geschlagen))
         zug.flags |= ZUG_REMIS;
     schreibeNotation(zug, spielBrett[zug.nach], geschlagen, listenZeile);
     currentIndex = lastIndex = historie->lastEntryIndex();

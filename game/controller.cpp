@@ -6,16 +6,26 @@
 #include "app/rueckfragen.h"
 #include "core/fen.h"
 #include "core/stellung.h"
+#include "game/fenpruefung.h"
 #include "game/history.h"
 #include "game/spielzustand.h"
 
-#include <QDateTime>
+#include <QElapsedTimer>
 #include <QTime>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace {
+
+qint64 monotoneZeit()
+{
+    static QElapsedTimer uhr;
+    if (!uhr.isValid())
+        uhr.start();
+    return uhr.elapsed();
+}
 
 // The history keeps the number of the move itself; a FEN counts one more once Black has moved.
 int32_t fenZugnummer(const HistoryEntry &eintrag, int index)
@@ -29,6 +39,7 @@ Controller::Controller(QObject *parent)
     : QObject(parent)
     , historie(new history(this))
     , uebersetzer(Languages::instance(this))
+    , zeitquelle(monotoneZeit)
 {
     ladeEinstellungen();
     legal[0] = Zug{};
@@ -52,12 +63,9 @@ void Controller::starteSpiel(int listenZeile)
     historie->clear();
 
     // The custom start is read again: the board may have moved on since it was imported.
-    if (!startFenDerPartie.isEmpty() && stellungAusFen(startFenDerPartie) != 0)
-        startFenDerPartie.clear();
-    if (startFenDerPartie.isEmpty())
-        stellungAusFen(QString::fromLatin1(startFen));
     const QString start =
         startFenDerPartie.isEmpty() ? QString::fromLatin1(startFen) : startFenDerPartie;
+    uebernimmFen(start);
 
     historie->addEntry(zugnummer, halbzugZaehler, listenZeile, letzter);
     fruehePhase = zugnummer <= einstellungen.startEnde / 2;
@@ -69,9 +77,7 @@ void Controller::starteSpiel(int listenZeile)
 void Controller::ladeHistoryStellung(Zug &zug, int &listenZeile, QString &zugText)
 {
     const HistoryEntry eintrag = historie->entry(currentIndex);
-    // The start entry keeps the text the game began from, which may hold pieces the reader drops.
-    uebernimmFen(eintrag.fen,
-                 currentIndex == 0 ? fenStellung::vonAussen : fenStellung::eigenerText);
+    uebernimmFen(eintrag.fen);
     // Moves are picked from this list, so it must belong to the position on the board.
     legaleZuegeErmitteln(amZug);
     zug = Zug{eintrag.von, eintrag.nach, eintrag.wert, eintrag.flags};
@@ -132,18 +138,51 @@ bool Controller::istLegalerZug(int von, int nach) const
     return false;
 }
 
-int Controller::stellungAusFen(const QString &text)
+bool Controller::istWandlung(int von, int nach) const
 {
-    return uebernimmFen(text, fenStellung::vonAussen);
+    return std::abs(spielBrett[von]) == BAUER && (nach < 30 || nach > 91);
 }
 
-int Controller::uebernimmFen(const QString &text, fenStellung::Quelle quelle)
+int Controller::stellungAusFen(const QString &text, QString *meldung)
 {
     fenStellung fen;
     bool schwarz = false;
-    const int ergebnis = fen.leseFen(text, schwarz, quelle);
-    if (ergebnis != 0)
-        return ergebnis;
+    QString grund;
+    const int ergebnis = pruefeFen(text, fen, schwarz, grund);
+    if (meldung)
+        *meldung = grund;
+    if (ergebnis == 0)
+        uebernimmStellung(fen, schwarz);
+    return ergebnis;
+}
+
+void Controller::setzeEigeneStartFen(const QString &fen)
+{
+    fenStellung gelesen;
+    bool schwarz = false;
+    QString grund;
+    startFenDerPartie.clear();
+    if (fen.isEmpty() || pruefeFen(fen, gelesen, schwarz, grund) != 0)
+        return;
+    int32_t brett[BRETT_ZELLEN];
+    gelesen.holeBrett(brett);
+    const Zug z = gelesen.holeLetztenZug();
+    startFenDerPartie =
+        fenStellung::schreibeFen(brett, schwarz, gelesen.holeRochaderechte(), z.von, z.nach, z.wert,
+                                 z.flags, gelesen.holeHalbzugZaehler(), gelesen.holeZugnummer());
+}
+
+// The program's own texts, the history's and the stored start, were checked when they came in.
+void Controller::uebernimmFen(const QString &text)
+{
+    fenStellung fen;
+    bool schwarz = false;
+    if (fen.leseFen(text, schwarz, fenStellung::eigenerText) == 0)
+        uebernimmStellung(fen, schwarz);
+}
+
+void Controller::uebernimmStellung(const fenStellung &fen, bool schwarz)
+{
     amZug = schwarz;
     rechte = Rochaderechte::ausWort(fen.holeRochaderechte());
     letzter = fen.holeLetztenZug();
@@ -151,7 +190,6 @@ int Controller::uebernimmFen(const QString &text, fenStellung::Quelle quelle)
     zugnummer = fen.holeZugnummer();
     fen.holeBrett(spielBrett);
     berechneMaterialBilanz();
-    return 0;
 }
 
 void Controller::berechneMaterialBilanz()
@@ -173,7 +211,15 @@ QString Controller::aktuelleFen(bool schwarz) const
 
 void Controller::uhrStarten()
 {
-    uhrMarke = QDateTime::currentMSecsSinceEpoch();
+    uhrMarke = zeitquelle();
+}
+
+void Controller::uhrAnhalten()
+{
+    const qint64 jetzt = zeitquelle();
+    if (lastIndex >= 1)
+        zeit[amZug] += jetzt - uhrMarke;
+    uhrMarke = jetzt;
 }
 
 // The clock of the side to move runs only while the last position of a game in progress is shown.
@@ -182,7 +228,7 @@ bool Controller::uhrText(bool schwarz, QString &text) const
     if (lastIndex < 1 || currentIndex != lastIndex)
         return false;
     constexpr qint64 tag = 24 * 3600 * 1000;
-    const qint64 ms = QDateTime::currentMSecsSinceEpoch() - uhrMarke + zeit[schwarz];
+    const qint64 ms = zeit[schwarz] + (schwarz == amZug ? zeitquelle() - uhrMarke : 0);
     text = QTime(0, 0).addMSecs(int(ms % tag)).toString(QStringLiteral("hh:mm:ss"));
     return true;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class Languages;
 class history;
@@ -38,6 +39,8 @@ public:
     // The targets of the legal moves from the square, then the square itself; empty without any.
     QList<int> zielFelder(int von) const;
     bool istLegalerZug(int von, int nach) const;
+    // Whether the move of the piece on `von` to `nach` is a pawn reaching the last rank.
+    bool istWandlung(int von, int nach) const;
 
     // Executes one move of the game; see the definition for the steps. On refusal `meldung`
     // says why and nothing else changes.
@@ -48,12 +51,19 @@ public:
     // The piece's name in the current language, by absolute code; empty for anything else.
     QString figurName(int32_t code) const;
 
-    // Result of the FEN reader: 0 when the position was taken over, otherwise nothing changed.
-    int stellungAusFen(const QString &text);
+    // Takes over the position of a FEN from outside when a game can be played from it (see
+    // pruefeFen): 0, otherwise the reader's result or FEN_UNSPIELBAR, `meldung` says why and
+    // nothing changed.
+    int stellungAusFen(const QString &text, QString *meldung = nullptr);
     QString aktuelleFen(bool schwarz) const;
 
+    // The clocks read the time from here (milliseconds that never run backwards).
+    void setzeZeitquelle(std::function<qint64()> quelle) { zeitquelle = std::move(quelle); }
     void uhrStarten();
-    // The running clock of the side as "hh:mm:ss"; false while the clock stands.
+    // Charges the running time to the side to move, as the clock stops while the game is reviewed.
+    void uhrAnhalten();
+    // The side's thinking time as "hh:mm:ss", running for the side to move; false while the
+    // clocks stand (before the first move and in review).
     bool uhrText(bool schwarz, QString &text) const;
     void fehlerMeldung(const QString &text) const;
 
@@ -66,8 +76,10 @@ public:
     // Zero-terminated, as filled by legaleZuegeErmitteln.
     const Zug *legaleZuege() const { return legal; }
     QString eigeneStartFen() const { return startFenDerPartie; }
-    // A FEN to start the next game from (empty: the standard position).
-    void setzeEigeneStartFen(const QString &fen) { startFenDerPartie = fen; }
+    // A FEN to start the next game from (empty, or a text no game can start from: the standard
+    // position). It is kept as written back from the position read, for the history and the
+    // PGN tag: words after it, odd spellings and rights or squares that do not fit are gone.
+    void setzeEigeneStartFen(const QString &fen);
     QString partieTitel() const { return titelDerPartie; }
     void setzePartieTitel(const QString &titel) { titelDerPartie = titel; }
     qint64 zeitWeiss() const { return zeit[0]; }
@@ -78,12 +90,15 @@ public:
     const Pgn &geladenePartie() const { return pgnGeladen; }
     const QList<Zug> &geladeneZuege() const { return zuegeGeladen; }
 
-    // Appends the game to "Brakmor.pgn" after the save dialog: 1 saved, 0 not saved (cancelled
-    // or failed), 5 the load dialog was asked for. `meldung` is the text for the move list.
+    // Appends the game to "Brakmor.pgn" after the save dialog: Gespeichert, SpeichernAbgebrochen
+    // (cancelled or failed) or LadenStattSpeichern. `meldung` is the text for the move list.
     int partieSpeichern(QString &meldung);
     // Replaces "BKAuto.pgn" with the game. On failure the error box says why and the old file
     // stays as it was; returns false.
     bool autoSpeichern();
+    // The first argument that names a PGN file (".pgn" in any case), made absolute: it is kept
+    // for later starts, which may begin in another folder.
+    static QString startDateiAus(const QStringList &argumente);
     // Reads the PGN file that `modus` and the settings select (2: the start file).
     bool pgnDateiLesen(int modus, QString &text, QString &dateiname);
     // Loads the first game of "BKAuto.pgn".
@@ -96,7 +111,8 @@ public:
     QString uebernimmPartie(const Pgn &partie);
 
 private:
-    int uebernimmFen(const QString &text, fenStellung::Quelle quelle);
+    void uebernimmFen(const QString &text);
+    void uebernimmStellung(const fenStellung &fen, bool schwarz);
     void ladeSuche(stellung &s, int32_t wandlungsFigur) const;
     void schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t geschlagen,
                           int listenZeile);
@@ -119,6 +135,7 @@ private:
     Zug letzter{};
     int32_t halbzugZaehler = 0;
     int32_t zugnummer = 1;
+    std::function<qint64()> zeitquelle;
     qint64 uhrMarke = 0;
     // Accumulated thinking time in ms, White first.
     qint64 zeit[2] = {0, 0};

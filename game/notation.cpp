@@ -4,6 +4,7 @@
 #include "game/history.h"
 #include "game/spielzustand.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 QString Controller::figurName(int32_t code) const
@@ -45,7 +46,11 @@ void Controller::schreibeNotation(const Zug &zug, int32_t figurAufZiel, int32_t 
     QString m = QString::number(eintrag.zugnummer).rightJustified(2, leer) + leer;
     QString s;
     m += (schwarz ? text(9503, "SW") : text(9502, "WS")) + leer;
-    m += figurName(figurAufZiel).leftJustified(6, leer) + leer;
+    // As wide as the longest piece name of the language, so that the squares line up.
+    int spalte = 0;
+    for (const int32_t figur : {BAUER, PFERD, LAEUFER, TURM, DAME, KOENIG})
+        spalte = std::max(spalte, int(figurName(figur).size()));
+    m += figurName(figurAufZiel).leftJustified(spalte, leer) + leer;
     m += feldName(zug.von) + (geschlagen ? QLatin1Char('x') : QLatin1Char('-')) +
          feldName(zug.nach) + leer;
     if (geschlagen)

@@ -5,6 +5,9 @@
 #include "game/history.h"
 #include "pgn/pgndatei.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 QString sammlung()
@@ -26,13 +29,13 @@ int Controller::partieSpeichern(QString &meldung)
 {
     Pgn kopie(pgnPartie);
     const int ergebnis = rueckfragen().speichernDialog(kopie);
-    if (ergebnis == 5) {
+    if (ergebnis == LadenStattSpeichern) {
         meldung.clear();
-        return 5;
+        return LadenStattSpeichern;
     }
-    if (ergebnis != 1) {
+    if (ergebnis != Gespeichert) {
         meldung = text(514, "Partie wurde nicht gespeichert!");
-        return 0;
+        return SpeichernAbgebrochen;
     }
 
     pgnPartie = kopie;
@@ -44,12 +47,12 @@ int Controller::partieSpeichern(QString &meldung)
         meldung = pfad + QLatin1String(fehler == Schreibfehler::Oeffnen ? " Error open (Append)"
                                                                         : " Error write (Append)");
         fehlerMeldung(meldung + QLatin1Char('\n') + grund);
-        return 0;
+        return SpeichernAbgebrochen;
     }
     meldung = text(300, "Partie gespeichert!");
     einstellungen.pgnLadenAusAppVerzeichnis = true;
     speichereEinstellungen();
-    return 1;
+    return Gespeichert;
 }
 
 // Written when the program closes: a failure is told at once, as the game would be gone without a
@@ -75,6 +78,15 @@ bool Controller::autoSpeichern()
                       grund);
     }
     return fehler == Schreibfehler::Keiner;
+}
+
+QString Controller::startDateiAus(const QStringList &argumente)
+{
+    for (const QString &argument : argumente) {
+        if (argument.contains(QLatin1String(".pgn"), Qt::CaseInsensitive))
+            return QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
+    }
+    return QString();
 }
 
 bool Controller::pgnDateiLesen(int modus, QString &text, QString &dateiname)
@@ -124,7 +136,8 @@ bool Controller::autoLaden()
     return true;
 }
 
-// After the last game of a file has been deleted, the empty file is no error.
+// After the last game of a file has been deleted, the empty file is no error. A start file
+// without a game says nothing about the collection, so the source setting stays.
 bool Controller::partieLaden(int modus, bool ungespeichert, QString &meldung)
 {
     for (bool geloescht = false;;) {
@@ -137,8 +150,10 @@ bool Controller::partieLaden(int modus, bool ungespeichert, QString &meldung)
             if (geloescht)
                 return false;
             meldung = text(450, "Keine PGN-Datei");
-            einstellungen.pgnLadenAusAppVerzeichnis = !einstellungen.pgnLadenAusAppVerzeichnis;
-            speichereEinstellungen();
+            if (modus != 2) {
+                einstellungen.pgnLadenAusAppVerzeichnis = !einstellungen.pgnLadenAusAppVerzeichnis;
+                speichereEinstellungen();
+            }
             fehlerMeldung(dateiname + QLatin1Char('\n') + meldung);
             return false;
         }
@@ -146,7 +161,7 @@ bool Controller::partieLaden(int modus, bool ungespeichert, QString &meldung)
         Pgn auswahl;
         QList<Bereich> bereiche;
         switch (rueckfragen().ladenDialog(dateiname, partien, auswahl, bereiche)) {
-        case 100: {
+        case Loeschen: {
             QString fehler;
             geloescht = Pgn::loeschePartien(inhalt, bereiche, dateiname, fehler);
             if (geloescht) {
@@ -157,8 +172,8 @@ bool Controller::partieLaden(int modus, bool ungespeichert, QString &meldung)
             }
             break;
         }
-        case 101: modus = 3; break;
-        case 1: {
+        case NeuLesen: modus = 3; break;
+        case Laden: {
             const QString frage = text(609, "Achtung: Datenverlust!") + QLatin1String("\n\n") +
                                   text(610, "Sie haben Ihr laufendes Spiel nicht gespeichert!") +
                                   QLatin1Char('\n') + text(611, "Trotzdem fortfahren?");

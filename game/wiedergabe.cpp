@@ -1,6 +1,5 @@
 #include "game/wiedergabe.h"
 
-#include "app/languages.h"
 #include "core/felder.h"
 #include "core/fen.h"
 #include "game/controller.h"
@@ -55,14 +54,13 @@ Wiedergabe spieleGeladenePartie(Controller &controller, int startZeile,
     Wiedergabe ergebnis;
     const Pgn kopf = controller.geladenePartie();
     const QString fen = kopf.fen.trimmed();
-    const int fenFehler = fen.isEmpty() ? 0 : controller.stellungAusFen(fen);
-    if (fenFehler != 0) {
-        ergebnis.meldung =
-            Languages::instance()->text(627, QStringLiteral("Fen String fehlerhaft an Position:")) +
-            QLatin1Char(' ') + QString::number(fenFehler) + QLatin1Char('\n') + fen;
-    }
+    const int fenFehler = fen.isEmpty() ? 0 : controller.stellungAusFen(fen, &ergebnis.meldung);
+    if (fenFehler != 0)
+        ergebnis.meldung += QLatin1Char('\n') + fen;
     controller.setzeEigeneStartFen(fenFehler == 0 ? fen : QString());
     controller.starteSpiel(startZeile);
+    // Saved again, the game names its start as read, not as the file spelled it.
+    controller.pgn().fen = controller.eigeneStartFen();
     if (fenFehler != 0)
         return ergebnis;
 

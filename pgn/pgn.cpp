@@ -4,6 +4,8 @@
 #include "app/languages.h"
 #include "app/programm.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString programmKennung()
@@ -25,6 +27,17 @@ QString ohneEscapes(const QString &wert)
     return klar;
 }
 
+// A complete date goes into `datum`; one with "?" for the parts not known stays text.
+void leseDatum(const QString &wert, Pgn &eintrag)
+{
+    static const QRegularExpression teilweise(
+        QStringLiteral("^[0-9?]{4}\\.[0-9?]{2}\\.[0-9?]{2}$"));
+    eintrag.datum = QDate::fromString(wert, QStringLiteral("yyyy.MM.dd")).startOfDay();
+    eintrag.datumText.clear();
+    if (!eintrag.datum.isValid() && teilweise.match(wert).hasMatch())
+        eintrag.datumText = wert;
+}
+
 } // namespace
 
 Pgn::Pgn()
@@ -37,11 +50,10 @@ Pgn::Pgn(const Pgn &andere)
     kopiereFelder(andere);
 }
 
+// An unknown date stays unknown: it must not become today's on its way to the file.
 Pgn &Pgn::operator=(const Pgn &andere)
 {
     kopiereFelder(andere);
-    if (!datum.isValid())
-        datum = QDateTime::currentDateTime();
     return *this;
 }
 
@@ -49,6 +61,7 @@ void Pgn::kopiereFelder(const Pgn &andere)
 {
     position = andere.position;
     datum = andere.datum;
+    datumText = andere.datumText;
     site = andere.site;
     eco = andere.eco;
     event = andere.event;
@@ -72,6 +85,7 @@ QString Pgn::text(int id, const char *deutsch) const
 void Pgn::neuePartie(int spielerWeiss, int spielerSchwarz, const QString &startFen)
 {
     datum = QDateTime::currentDateTime();
+    datumText.clear();
     site = programmKennung();
     event = schwierigkeitsName(einstellungen.schwierigkeit);
     eco.clear();
@@ -118,7 +132,8 @@ void Pgn::setzeErgebnis(int32_t flags)
 void Pgn::leereEintrag(Pgn &eintrag, int position)
 {
     eintrag.position = position;
-    eintrag.datum = QDateTime::currentDateTime();
+    eintrag.datum = QDateTime();
+    eintrag.datumText.clear();
     eintrag.site.clear();
     eintrag.eco.clear();
     eintrag.weissElo = eintrag.schwarzElo = 0;
@@ -147,7 +162,7 @@ void Pgn::leseTag(const QString &inhalt, Pgn &eintrag)
     else if (name == QLatin1String("site"))
         eintrag.site = wert;
     else if (name == QLatin1String("date"))
-        eintrag.datum = QDate::fromString(wert, QStringLiteral("yyyy.MM.dd")).startOfDay();
+        leseDatum(wert, eintrag);
     else if (name == QLatin1String("round"))
         eintrag.runde = wert.toInt();
     else if (name == QLatin1String("white"))

@@ -23,7 +23,6 @@ class Pgn
 public:
     Pgn();
     Pgn(const Pgn &andere);
-    // Copies every field; a game without a valid date gets the current date and time.
     Pgn &operator=(const Pgn &andere);
 
     // Fills the tags for a game whose first move is being made; the players are 0 for a human,
@@ -36,7 +35,8 @@ public:
     QString erzeugeText(const QList<HistoryEntry> &eintraege) const;
 
     // Splits PGN text into games, one record each; `position` is the offset of a game's first
-    // "[" in `text`. False when the text holds no tag pair at all.
+    // "[" in `text` (of its first move number when it has no tags). False when the text holds
+    // neither a tag pair nor a game.
     static bool partienLesen(const QString &text, QList<Pgn> &liste);
     // Applies one tag, given as the text between "[" and the closing quote.
     static void leseTag(const QString &inhalt, Pgn &eintrag);
@@ -50,6 +50,8 @@ public:
 
     int position = 0;
     QDateTime datum;
+    // The Date tag as read when it names no complete date ("1999.??.??"); written back so.
+    QString datumText;
     QString site;
     QString eco;
     QString event;

@@ -4,10 +4,13 @@
 #include <QString>
 
 // PGN files as text, read and replaced without ever truncating the old file first. A file is
-// decoded as UTF-8 when it is valid UTF-8, else as Latin-1, and keeps its encoding when it is
-// rewritten, so that untouched games stay byte for byte as they were.
+// decoded as UTF-8 when it is valid UTF-8, else as Windows-1252 (Latin-1 with printable
+// characters in place of its control codes); every byte counts, NUL included. A rewritten file
+// keeps its encoding, so that untouched games stay byte for byte as they were.
 
 QString pgnDekodieren(const QByteArray &daten);
+// The whole text of a file in the encoding of `vorlage`, the file as read; as UTF-8 when that
+// encoding cannot hold it.
 QByteArray pgnKodieren(const QString &text, const QByteArray &vorlage);
 
 // Reads the whole file; `fehler` gets the system's reason on failure.

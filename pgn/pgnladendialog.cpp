@@ -2,6 +2,7 @@
 
 #include "app/einstellungen.h"
 #include "app/languages.h"
+#include "app/rueckfragen.h"
 #include "ui/bilder.h"
 #include "ui/links.h"
 #include "ui_pgnladendialog.h"
@@ -39,7 +40,9 @@ const Spalte spalten[] = {
      [](const Pgn &p) { return QLatin1Char(' ') + p.event; }},
     {1404, "Spielort", 127, linksbuendig, [](const Pgn &p) { return p.site; }},
     {1310, "Datu", 58, mitte,
-     [](const Pgn &p) { return p.datum.toString(QStringLiteral("dd.MM.yy")); }},
+     [](const Pgn &p) {
+         return p.datum.isValid() ? p.datum.toString(QStringLiteral("dd.MM.yy")) : p.datumText;
+     }},
     {0, "F", 19, mitte,
      [](const Pgn &p) { return p.fen.isEmpty() ? QString() : QStringLiteral("F"); }},
     {1403, "Rund", 49, rechts, [](const Pgn &p) { return zahl(p.runde); }},
@@ -183,12 +186,12 @@ void PgnLadenDialog::on_tableWidget_doubleClicked(const QModelIndex &index)
 void PgnLadenDialog::lade(int zeile)
 {
     gewaehlt = partien.at(zeile);
-    done(1);
+    done(Laden);
 }
 
 void PgnLadenDialog::CancelClick()
 {
-    done(0);
+    done(LadenAbgebrochen);
 }
 
 void PgnLadenDialog::DeleteClick()
@@ -199,9 +202,11 @@ void PgnLadenDialog::DeleteClick()
     const QString frage =
         zeilen.size() == 1
             ? sprache->text(661, QString::fromUtf8("Möchten Sie die ausgewählte Partie löschen?"))
-            : sprache->text(662, QString::fromUtf8("Möchten Sie die")) + QLatin1Char(' ') +
-                  QString::number(zeilen.size()) + QLatin1Char(' ') +
-                  sprache->text(663, QString::fromUtf8(" Partie(n) löschen?"));
+            // The tables' second part begins with a blank of its own.
+            : QStringLiteral("%1 %2 %3")
+                  .arg(sprache->text(662, QString::fromUtf8("Möchten Sie die")).trimmed())
+                  .arg(zeilen.size())
+                  .arg(sprache->text(663, QString::fromUtf8(" Partie(n) löschen?")).trimmed());
     QMessageBox box(QMessageBox::Question, QStringLiteral("Brakmor"),
                     sprache->text(660, QString::fromUtf8("Partien löschen")),
                     QMessageBox::Yes | QMessageBox::No, this);
@@ -216,7 +221,7 @@ void PgnLadenDialog::DeleteClick()
         const int ende = naechste < partien.size() ? partien[naechste].position - 1 : -1;
         bereiche << Bereich{partien[*zeile].position, ende};
     }
-    done(100);
+    done(Loeschen);
 }
 
 void PgnLadenDialog::on_pathButton_clicked()
@@ -234,12 +239,12 @@ void PgnLadenDialog::on_pathButton_clicked()
     einstellungen.pgnLadeDateiname = QDir::toNativeSeparators(auswahl.selectedFiles().first());
     einstellungen.pgnLadenAusAppVerzeichnis = false;
     speichereEinstellungen();
-    done(101);
+    done(NeuLesen);
 }
 
 void PgnLadenDialog::on_AppDirCheckBox_toggled(bool p_Checked)
 {
     einstellungen.pgnLadenAusAppVerzeichnis = p_Checked;
     speichereEinstellungen();
-    done(101);
+    done(NeuLesen);
 }

@@ -88,17 +88,25 @@ Lesart leseZug(const QString &symbol, Zug &zug)
     return Lesart::Zug;
 }
 
+// A control character (a NUL, say) would not show in the message; it is named by its code.
 QString fehlerText(const QString &symbol, int position)
 {
-    return QLatin1String("Pgn.ZuglisteAusPgn():Error ") + symbol + QLatin1String("; ") +
+    QString sichtbar;
+    for (const QChar c : symbol) {
+        sichtbar += c.unicode() < 0x20
+                        ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                        : QString(c);
+    }
+    return QLatin1String("Pgn.ZuglisteAusPgn():Error ") + sichtbar + QLatin1String("; ") +
            QString::number(position);
 }
 
 } // namespace
 
-// A game begins with its first tag pair and ends with its result or where the next game's tags
-// follow its movetext. Tags that follow tags without movetext between them join one game.
-// Positions refer to `text` itself, so that games can be cut out of it with their comments.
+// A game begins with its first tag pair, or without tags with a move number, and ends with its
+// result or where the next game's tags follow its movetext. Tags that follow tags without
+// movetext between them join one game. Positions refer to `text` itself, so that games can be cut
+// out of it with their comments.
 bool Pgn::partienLesen(const QString &text, QList<Pgn> &liste)
 {
     PgnScanner scanner(text);
@@ -126,6 +134,11 @@ bool Pgn::partienLesen(const QString &text, QList<Pgn> &liste)
             leseTag(text.mid(s.start + 1, s.wertEnde - s.start - 1), eintrag);
             continue;
         }
+        if (!inPartie && s.art == PgnStueck::Symbol && text.at(s.start).isDigit() &&
+            !istErgebnis(text.midRef(s.start, s.ende - s.start))) {
+            leereEintrag(eintrag, s.start);
+            inPartie = true;
+        }
         if (!inPartie || (s.art == PgnStueck::Kommentar && zugStart < 0))
             continue;
         if (zugStart < 0)
@@ -141,7 +154,7 @@ bool Pgn::partienLesen(const QString &text, QList<Pgn> &liste)
     }
     if (inPartie && zugStart >= 0)
         abschliessen();
-    return tagGefunden;
+    return tagGefunden || !liste.isEmpty();
 }
 
 // Comments, NAGs and variations (nested ones too) are skipped; the result ends the movetext.

@@ -63,8 +63,9 @@ QString Pgn::erzeugeText(const QList<HistoryEntry> &eintraege) const
     QString text;
     text += tagZeile("Event", event);
     text += tagZeile("Site", site);
-    text += tagZeile("Date", datum.isValid() ? datum.toString(QStringLiteral("yyyy.MM.dd"))
-                                             : QStringLiteral("????.??.??"));
+    text += tagZeile("Date", datum.isValid()        ? datum.toString(QStringLiteral("yyyy.MM.dd"))
+                             : !datumText.isEmpty() ? datumText
+                                                    : QStringLiteral("????.??.??"));
     text += tagZeile("Round", QString::number(runde));
     text += tagZeile("White", weiss);
     text += tagZeile("Black", schwarz);

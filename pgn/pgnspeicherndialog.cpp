@@ -2,6 +2,7 @@
 
 #include "app/einstellungen.h"
 #include "app/languages.h"
+#include "app/rueckfragen.h"
 #include "pgn/pgn.h"
 #include "ui/bilder.h"
 #include "ui/links.h"
@@ -104,9 +105,14 @@ void PgnSpeichernDialog::richteKnoepfeEin()
 
 void PgnSpeichernDialog::fuelleFelder()
 {
-    // A game read without a date is shown, and saved, with today's.
+    // The field reaches back to the year 100, so that a historical date is kept as it is. An
+    // unknown or partial date stands at that lowest date, shown as its text, and stays as it was
+    // unless another date is picked.
+    ui->dateEdit->setMinimumDate(QDate(100, 1, 1));
+    ui->dateEdit->setSpecialValueText(eintrag->datumText.isEmpty() ? QStringLiteral("????.??.??")
+                                                                   : eintrag->datumText);
     ui->dateEdit->setDateTime(eintrag->datum.isValid() ? eintrag->datum
-                                                       : QDateTime::currentDateTime());
+                                                       : ui->dateEdit->minimumDateTime());
     ui->BezeichnungL_Edit->setText(eintrag->event);
     ui->EcoL_Edit->setText(eintrag->eco);
     ui->SpielortL_Edit->setText(eintrag->site);
@@ -121,7 +127,12 @@ void PgnSpeichernDialog::fuelleFelder()
 void PgnSpeichernDialog::ButtonClick()
 {
     Pgn &e = *eintrag;
-    e.datum = ui->dateEdit->dateTime();
+    if (ui->dateEdit->date() == ui->dateEdit->minimumDate()) {
+        e.datum = QDateTime();
+    } else {
+        e.datum = ui->dateEdit->dateTime();
+        e.datumText.clear();
+    }
     e.event = ui->BezeichnungL_Edit->text();
     e.eco = ui->EcoL_Edit->text();
     e.site = ui->SpielortL_Edit->text();
@@ -131,15 +142,15 @@ void PgnSpeichernDialog::ButtonClick()
     e.schwarz = ui->NameSchwarzL_Edit->text();
     e.schwarzElo = ui->EloSwL_Edit->text().toInt();
     e.ergebnis = ui->ErgebnisL_Edit->text();
-    done(1);
+    done(Gespeichert);
 }
 
 void PgnSpeichernDialog::CancelClick()
 {
-    done(0);
+    done(SpeichernAbgebrochen);
 }
 
 void PgnSpeichernDialog::LadeClick()
 {
-    done(5);
+    done(LadenStattSpeichern);
 }

@@ -2,8 +2,10 @@
 
 #include "app/einstellungen.h"
 #include "core/felder.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
 #include "game/history.h"
+#include "game/spielablauf.h"
 #include "ui/brettitems.h"
 #include "ui/fensterrueckfragen.h"
 #include "ui/mainwindow.h"
@@ -52,34 +54,31 @@ struct FensterZugang
 {
     MainWindow &f;
 
-    bool amZug() const { return f.amZug; }
-    int spielerWeiss() const { return f.spielerWeiss; }
-    int spielerSchwarz() const { return f.spielerSchwarz; }
-    bool weissUnten() const { return f.weissUnten; }
-    bool spielEnde() const { return f.spielEnde; }
-    bool ungespeichert() const { return f.ungespeichert; }
-    bool geladen() const { return f.geladen; }
-    bool engineLaeuft() const { return f.engineLaeuft; }
-    int wartenderBefehl() const { return f.wartenderBefehl; }
-    Zug vorschlag() const { return f.vorschlag; }
+    Spielablauf &ablauf() const { return *f.ablauf; }
+    bool amZug() const { return ablauf().amZug(); }
+    int spielerWeiss() const { return ablauf().spielerWeiss(); }
+    int spielerSchwarz() const { return ablauf().spielerSchwarz(); }
+    bool weissUnten() const { return ablauf().weissUnten(); }
+    bool spielEnde() const { return ablauf().spielEnde(); }
+    bool ungespeichert() const { return ablauf().ungespeichert(); }
+    bool geladen() const { return ablauf().geladen(); }
+    bool engineLaeuft() const { return ablauf().engineLaeuft(); }
+    bool rechnetComputerzug() const
+    {
+        return engineLaeuft() && !ablauf().laufenderAuftrag()->istVorschlag;
+    }
+    Zug vorschlag() const { return ablauf().vorschlag(); }
     int ausgewaehltesFeld() const { return f.ausgewaehltesFeld; }
-    QTimer *zugTimer() const { return f.zugTimer; }
     HistoryEntry eintrag(int index) const { return f.controller->verlauf()->entry(index); }
-    QString fen() const { return f.controller->aktuelleFen(f.amZug); }
+    QString fen() const { return f.controller->aktuelleFen(amZug()); }
 
     bool ruhig() const
     {
-        return !f.engineLaeuft && !f.animationLaeuft && !f.zugTimer->isActive() &&
-               f.wartenderBefehl == 0;
+        return !engineLaeuft() && !ablauf().animationLaeuft() && !f.dienste->zugTimerLaeuft() &&
+               ablauf().wartendeBefehle().isEmpty();
     }
 
     void ersterTick() const { f.onTimerEvent(); }
-    void starteComputerzug() const { f.onTimerZugberechnung(); }
-    void starteVorschlag() const
-    {
-        f.vorschlag = Zug{};
-        f.starteVorschlag();
-    }
 
     template<typename T>
     T *kind(const char *name) const
@@ -164,7 +163,7 @@ struct FensterZugang
         }
         QMap<int32_t, int> gezaehlt;
         for (int feld = 22; feld <= 99; ++feld) {
-            const int32_t code = f.brettKopie[feld], art = std::abs(code);
+            const int32_t code = ablauf().brettKopie()[feld], art = std::abs(code);
             const int bilder = art == BAUER ? 8 : art == KOENIG ? 1 : 2;
             if (code != LEER && code != RAND && ++gezaehlt[code] <= bilder)
                 erwartet.insert(feld, code);
@@ -231,12 +230,12 @@ public:
     std::unique_ptr<MainWindow> fenster(bool ersterTick = true) const
     {
         auto fenster = std::make_unique<MainWindow>();
-        fenster->findChild<QTimer *>(QStringLiteral("zugTimer"))->setInterval(20);
+        const FensterZugang z{*fenster};
+        z.ablauf().setzeDarstellung(true, 20);
         fenster->show();
         fenster->activateWindow();
         if (!QTest::qWaitForWindowActive(fenster.get()))
             qFatal("window not active");
-        const FensterZugang z{*fenster};
         if (ersterTick && (z.ersterTick(), !warte([&] { return z.ruhig(); })))
             qFatal("window not idle after its start");
         return fenster;

@@ -4,6 +4,7 @@
 #include "core/zug.h"
 #include "game/controller.h"
 #include "game/history.h"
+#include "globale.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@ class EigenesZuhause
 public:
     EigenesZuhause()
     {
+        setzeGlobaleZurueck();
         QStandardPaths::setTestModeEnabled(true);
         qputenv("HOME", QFile::encodeName(ordner.path()));
         qputenv("TMPDIR", QFile::encodeName(ordner.path()));
@@ -44,7 +46,7 @@ inline Gespielt spiele(Controller &controller, const QString &koordinaten, int32
     feldAusName(koordinaten.mid(2, 2), nach);
     Gespielt g;
     g.zug = Zug{von, nach, 0, (controller.schwarzAmZug() ? ZUG_SCHWARZ : 0) | zusatz};
-    if (std::abs(controller.brett()[von]) == BAUER && (nach < 30 || nach > 91))
+    if (controller.istWandlung(von, nach))
         g.zug.flags |= ZUG_WANDLUNG;
     const int32_t figur =
         koordinaten.size() == 5 ? figurAusBuchstabe(koordinaten.at(4).toUpper()) : DAME;

@@ -73,26 +73,53 @@ private slots:
         QVERIFY(QDir().mkpath(datenordner()));
     }
 
-    // A command-line run is no program start, and a job's level and report are that run's: what
-    // the user saved stays alone.
+    // A command-line run is no program start, and a job's level and report are that run's: the
+    // user's ini is read, never written.
     void einstellungenBleiben()
     {
         const QString ini = datenordner() + "Brakmor.ini";
         QSettings(ini, QSettings::IniFormat).setValue("AppInfos/AnzahlStarts", 7);
         QSettings(ini, QSettings::IniFormat).setValue("Bewertung/Schwierigkeit", 3);
-        const QString datei = basis->filePath("eine.pgn");
-        QFile partie(datei);
+        QFile datei(ini);
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        const QByteArray vorher = datei.readAll();
+        datei.close();
+        const QString pgn = basis->filePath("eine.pgn");
+        QFile partie(pgn);
         QVERIFY(partie.open(QIODevice::WriteOnly));
         partie.write("[Event \"a\"]\n1. e4 *\n");
         partie.close();
         QCOMPARE(lauf({"legal"}).status, 0);
         QCOMPARE(lauf({"play", "e2e4"}).status, 0);
-        QCOMPARE(lauf({"pgn", datei}).status, 0);
+        QCOMPARE(lauf({"pgn", pgn}).status, 0);
         QCOMPARE(lauf({"job", "--level", "1", "--report"}).status, 0);
-        QSettings danach(ini, QSettings::IniFormat);
-        QCOMPARE(danach.value("AppInfos/AnzahlStarts").toInt(), 7);
-        QCOMPARE(danach.value("Bewertung/Schwierigkeit").toInt(), 3);
-        QCOMPARE(danach.value("Bewertung/HTML_Wertetabelle").toString(), QString("false"));
+        QCOMPARE(lauf({"selfplay", "1", "--level", "1"}).status, 0);
+        const auto uci = starte({"uci"});
+        uci->write("setoption name Level value 2\nquit\n");
+        QVERIFY(uci->waitForFinished(30000));
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        QCOMPARE(datei.readAll(), vorher);
+    }
+
+    // Every game of a file is replayed, those after a NUL too, and --out replaces its file.
+    void pgnErsetztAusgabe()
+    {
+        const QString datei = basis->filePath("zwei.pgn");
+        QFile eingabe(datei), ausgabe(basis->filePath("aus.pgn"));
+        QVERIFY(eingabe.open(QIODevice::WriteOnly) && ausgabe.open(QIODevice::WriteOnly));
+        eingabe.write(
+            QByteArray("[Event \"a\"]\n1. d4 # d5 *\n[Event \"b\"]\n1. e4 *\n").replace('#', '\0'));
+        ausgabe.write("[Event \"alt\"]\n1. c4 *\n");
+        eingabe.close();
+        ausgabe.close();
+        const Lauf l = lauf({"pgn", datei, "--out", ausgabe.fileName()});
+        QCOMPARE(l.zeilen.value(0), QString("game 1: error Pgn.ZuglisteAusPgn():Error \\x00; 6"));
+        QCOMPARE(l.zeilen.value(2), QString("games: 2 ok: 1 failed: 1"));
+        QVERIFY(ausgabe.open(QIODevice::ReadOnly));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(QString::fromUtf8(ausgabe.readAll()), partien));
+        QCOMPARE(partien.size() == 2 ? partien[0].event + partien[1].event : QString(),
+                 QString("ab"));
     }
 
     void job()
@@ -146,10 +173,14 @@ private slots:
         QVERIFY2(info.hasMatch(), qPrintable(ausgabe.join('\n')));
         QVERIFY(legaleZuege(nachE5).contains(info.captured(1)));
 
-        p->write("quit\n");
+        // Sent at once, as a GUI may: every "go" gets its one "bestmove", "stop" and "quit"
+        // included, and the session ends after the last.
+        p->write("go\nstop\nposition startpos moves e2e4\ngo depth 3\nquit\n");
         QVERIFY(p->waitForFinished(30000));
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
         QCOMPARE(p->exitCode(), 0);
+        const QStringList rest = QString::fromUtf8(p->readAllStandardOutput()).split('\n');
+        QCOMPARE(rest.filter(QRegularExpression("^bestmove [a-h][1-8][a-h][1-8]$")).size(), 2);
     }
 
     // A few games at the easiest level. The seed decides the openings and every random term of
@@ -160,7 +191,8 @@ private slots:
         const Lauf erster = lauf(aufruf);
         QCOMPARE(erster.status, 0);
         const QRegularExpression partie(
-            "^game \\d: ((1-0|0-1) \\d+ half-moves, checkmate|1/2-1/2 \\d+ half-moves, (stalemate|"
+            "^game \\d: ((1-0|0-1) \\d+ half-moves, (checkmate|resignation)|1/2-1/2 \\d+ "
+            "half-moves, (stalemate|"
             "insufficient material|fifty-move rule|threefold repetition)|\\* 300 half-moves, "
             "half-move limit)$");
         for (int i = 0; i < 3; ++i)

@@ -17,6 +17,7 @@ namespace {
 const QRgb dunkel = qRgb(160, 160, 164);
 const QRgb hell = qRgb(255, 255, 255);
 const int wartezeit = 90000;
+const QString mittelspiel("r2q1rk1/ppp2ppp/2npbn2/2b1p3/2B1P3/2NP1N2/PPP1QPPP/R1B2RK1 w - - 0 8");
 
 QByteArray ausgabe(const QString &programm, const QStringList &argumente)
 {
@@ -26,9 +27,17 @@ QByteArray ausgabe(const QString &programm, const QStringList &argumente)
     return prozess.readAllStandardOutput();
 }
 
+// Bounded: "windowfocus --sync" waits for ever on a window that cannot take the focus yet.
 bool xdotool(const QStringList &argumente)
 {
-    return QProcess::execute("xdotool", argumente) == 0;
+    QProcess prozess;
+    prozess.start("xdotool", argumente);
+    if (!prozess.waitForFinished(10000)) {
+        prozess.kill();
+        prozess.waitForFinished();
+        return false;
+    }
+    return prozess.exitStatus() == QProcess::NormalExit && prozess.exitCode() == 0;
 }
 
 // The id of the window whose title matches `muster`, empty while there is none.
@@ -140,6 +149,30 @@ private:
         return xdotool({"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
     }
 
+    // Starts the program on a new game at the hardest level, the classic board found.
+    void starteNeu()
+    {
+        setzeIni("Allgemein/Sprache", 0);
+        setzeIni("Allgemein/Brettdesign", 0);
+        setzeIni("Bewertung/Schwierigkeit", 5);
+        setzeIni("Dateien/PgnAutoLaden", 0);
+        programm.start(BRAKMOR_PROGRAMM, QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(!fenster("Brakmor 1.26.*").isEmpty(), wartezeit);
+        QTRY_VERIFY_WITH_TIMEOUT((brett = findeBrett()).width() > 200, wartezeit);
+        // Past the first tick, which starts the session's game.
+        QTest::qWait(1500);
+    }
+
+    // Imports the position through the clipboard and the second entry of the "Game" menu.
+    void importiere(const QString &fen)
+    {
+        QGuiApplication::clipboard()->setText(fen);
+        xdotool({"mousemove", "--window", fenster("Brakmor 1.26.*"), "15", "10", "click", "1"});
+        QTest::qWait(300);
+        xdotool({"key", "Right", "Down", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(!fenster("FEN Import").isEmpty(), wartezeit);
+    }
+
     // Quits through the last entry of the "File" menu.
     void beende()
     {
@@ -179,7 +212,7 @@ private slots:
         QVERIFY(xdotool({"windowfocus", "--sync", dialog}));
         QVERIFY(xdotool({"type", "--delay", "50", "Ada"}));
         QVERIFY(xdotool({"key", "Tab", "Tab", "space"}));
-        QTRY_COMPARE_WITH_TIMEOUT(protokoll().value(4), QString("You have white and move first."),
+        QTRY_COMPARE_WITH_TIMEOUT(protokoll().value(4), QString("You play White and move first."),
                                   wartezeit);
         QTRY_VERIFY_WITH_TIMEOUT((brett = findeBrett()).width() > 200, wartezeit);
 
@@ -235,6 +268,40 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!fenster("Ada - Brakmor").isEmpty(), wartezeit);
         QVERIFY(ausgabe("xprop", {"-id", fenster("Ada - Brakmor"), "_NET_WM_ICON"})
                     .contains("Icon (48 x 48)"));
+        beende();
+    }
+
+    // A move while the suggestion is still computed, then F3: the computer still answers.
+    void computerAntwortetNachSeitenwechsel()
+    {
+        starteNeu();
+        importiere(mittelspiel);
+        QVERIFY(klicke(82) && klicke(72));
+        QVERIFY(xdotool({"key", "F3"}));
+        QTRY_COMPARE_WITH_TIMEOUT(zuege(protokoll()).size(), 2, wartezeit);
+        QCOMPARE(zuege(protokoll()).first(), QString("a2a3"));
+        beende();
+    }
+
+    // F2 about a second after a move, answered Yes: the new game gets no move of the old one,
+    // and the computer answers there.
+    void neuesSpielOhneAltenZug()
+    {
+        starteNeu();
+        importiere(mittelspiel);
+        QVERIFY(klicke(82) && klicke(72));
+        QTest::qWait(1300);
+        QVERIFY(xdotool({"key", "F2"}));
+        QString frage;
+        QTRY_VERIFY_WITH_TIMEOUT(!(frage = fenster("^Brakmor$")).isEmpty(), wartezeit);
+        QVERIFY(xdotool({"windowfocus", "--sync", frage}) && xdotool({"key", "y"}));
+        QTRY_VERIFY_WITH_TIMEOUT(fenster("^Brakmor$").isEmpty(), wartezeit);
+        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(protokoll().value(2).startsWith("Spielstart:"), wartezeit);
+        QTest::qWait(6000);
+        QCOMPARE(zuege(protokoll()).size(), 0);
+        QVERIFY(klicke(86) && klicke(66));
+        QTRY_COMPARE_WITH_TIMEOUT(zuege(protokoll()).size(), 2, wartezeit);
         beende();
     }
 };

@@ -41,6 +41,7 @@ private slots:
     void ergebnisse();
     void randBleibtGeschlossen();
     void beliebigeTexte();
+    void bereinigtGelesen();
 };
 
 void TestFen::rundreise()
@@ -94,6 +95,33 @@ void TestFen::beliebigeTexte()
                 QVERIFY2(ergebnis >= -1 && ergebnis <= stueck.size(), qPrintable(stueck));
             }
         }
+    }
+}
+
+// What promotion can produce stays, beyond it 8 pawns and 2 of each other letter; castling rights
+// whose king or rook is not at home go; the counters stay between 0 and 99999.
+void TestFen::bereinigtGelesen()
+{
+    const QString start = "rnbqkbnr/pppppppp/8/8/8/%1/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    const QString kk = "4k3/8/8/8/8/8/8/4K3 w - - ";
+    const QPair<QString, QString> faelle[] = {
+        {"k7/B7/1B6/1B6/8/8/8/K6b w - - 0 1", "k7/B7/1B6/1B6/8/8/8/K6b w - - 0 1"},
+        {"4k3/8/8/8/8/QQ6/PPPPPP2/3QK3 w - - 0 1", "4k3/8/8/8/8/QQ6/PPPPPP2/3QK3 w - - 0 1"},
+        {"nnnnknnn/8/8/8/8/8/8/4K3 b - - 0 1", "nnnnknnn/8/8/8/8/8/8/4K3 b - - 0 1"},
+        {start.arg("QQ6"), start.arg("QQ6").replace("RNBQKBNR", "RNB1KBNR")},
+        {start.arg("NN6"), start.arg("NN6").replace("RNBQKBNR", "R1BQKB1R")},
+        {"rnbqkbnr/pppppppp/p7/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", start.arg(8)},
+        {"4k3/8/8/8/8/8/8/4K1R1 w K - 0 1", "4k3/8/8/8/8/8/8/4K1R1 w - - 0 1"},
+        {"r3k3/8/8/8/8/8/8/R4K1R w KQkq - 0 1", "r3k3/8/8/8/8/8/8/R4K1R w q - 0 1"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1"},
+        {kk + "-3 -1", kk + "0 0"},
+        {kk + "12 2147483647", kk + "12 99999"},
+        {kk + "99999999999 1", kk + "99999 1"},
+    };
+    for (const auto &[gelesen, geschrieben] : faelle) {
+        const Gelesen g = lies(gelesen);
+        QVERIFY2(g.ergebnis == 0, qPrintable(gelesen));
+        QCOMPARE(schreibe(g), geschrieben);
     }
 }
 

@@ -111,21 +111,13 @@ private slots:
 
     void befehlWartetAufDenComputer()
     {
-        // A human move while the suggestion is computed stops it; the computer moves after it.
-        z().starteVorschlag();
-        QVERIFY(z().engineLaeuft());
-        z().klicke("e2");
-        z().klicke("e4");
-        QCOMPARE(z().wartenderBefehl(), 7);
-        QVERIFY(warte([&] { return z().ruhig() && lastIndex == 2; }));
-
         // New game while the computer computes: its (stopped) move is still played, then the
         // new game asks about the unsaved moves.
+        QVERIFY(z().spiele("e2", "e4"));
+        z().loese("actionSehrSchwer");
         z().klicke("d2");
         z().klicke("d4");
-        z().zugTimer()->stop();
-        z().starteComputerzug();
-        QVERIFY(z().engineLaeuft());
+        QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
         int beiDerFrage = 0;
         beiModalemFenster<QMessageBox>([&](QMessageBox *box) {
             beiDerFrage = lastIndex;
@@ -136,19 +128,36 @@ private slots:
         QCOMPARE(beiDerFrage, 4);
     }
 
-    // A text that is no valid FEN is named in a warning and changes nothing.
+    void fenImportFehler_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("meldung");
+        const QString unspielbar = "Die Stellung ist nicht spielbar: ";
+        QTest::newRow("Zeichen") << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1"
+                                 << "Fen String fehlerhaft an Position: 42";
+        QTest::newRow("ohne Könige") << "8/8/8/3q4/8/8/4P3/8 w - - 0 1"
+                                     << unspielbar + "Jede Seite braucht genau einen König.";
+        QTest::newRow("Bauern auf der letzten Reihe")
+            << "P3k3/8/8/8/8/8/8/p3K3 w - - 0 1"
+            << unspielbar + "Ein Bauer steht auf der ersten oder letzten Reihe.";
+        QTest::newRow("Gegner im Schach")
+            << "k7/8/8/8/8/8/8/R6K w - - 0 1"
+            << unspielbar + "Die Seite, die nicht am Zug ist, steht im Schach.";
+    }
+
+    // A text that is no valid FEN, or a position no game can be played from, is named in a
+    // warning and changes nothing.
     void fenImportFehler()
     {
+        QFETCH(QString, text);
+        QFETCH(QString, meldung);
         QVERIFY(z().spiele("e2", "e4"));
         const QString vorher = z().fen();
-        const QString text = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1";
         QGuiApplication::clipboard()->setText(text);
         QString box;
         beantworteBox(QMessageBox::Ok, &box);
         z().loese("actionFen_Import_aus_Zwischenablage");
-        QVERIFY2(box.startsWith("Fen String fehlerhaft an Position: 42") &&
-                     box.endsWith("\n\r\n\r" + text),
-                 qPrintable(box));
+        QVERIFY2(box.startsWith(meldung) && box.endsWith("\n\r\n\r" + text), qPrintable(box));
         QCOMPARE(z().fen(), vorher);
     }
 
@@ -162,32 +171,6 @@ private slots:
         QVERIFY(z().brettStimmt());
         QVERIFY(z().spiele("e8", "d7"));
         QCOMPARE(lastIndex, 2);
-    }
-
-    void exotischeStellungen_data()
-    {
-        QTest::addColumn<QString>("fen");
-        QTest::addColumn<bool>("vorbei");
-        QTest::newRow("ohne Könige") << "8/8/8/3q4/8/8/4P3/8 w - - 0 1" << false;
-        QTest::newRow("Bauern auf der letzten Reihe") << "P3k3/8/8/8/8/8/8/p3K3 w - - 0 1" << false;
-        QTest::newRow("Gegner im Schach") << "k7/8/8/8/8/8/8/R6K w - - 0 1" << true;
-    }
-
-    // Whatever the reader accepts leaves a working program: the game is over when the side to
-    // move has no move, otherwise both sides play on.
-    void exotischeStellungen()
-    {
-        QFETCH(QString, fen);
-        QFETCH(bool, vorbei);
-        umgebung->spieleTrotzAufgabeWeiter();
-        QVERIFY(z().importiere(fen));
-        QCOMPARE(z().spielEnde(), vorbei);
-        if (vorbei)
-            return;
-        QTest::keyClick(fenster.get(), Qt::Key_F4);
-        QTest::keyClick(fenster.get(), Qt::Key_F4);
-        QVERIFY(warte([&] { return z().ruhig(); }));
-        QVERIFY(lastIndex >= 1 && z().brettStimmt());
     }
 
     // The configuration dialog turns the window's texts and its board.
@@ -215,9 +198,7 @@ private slots:
         z().loese("actionSehrSchwer");
         z().klicke("d2");
         z().klicke("d4");
-        z().zugTimer()->stop();
-        z().starteComputerzug();
-        QVERIFY(z().engineLaeuft());
+        QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
         fenster->close();
         QVERIFY(!z().engineLaeuft() && !fenster->isVisible());
 

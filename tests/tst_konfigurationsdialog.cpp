@@ -40,10 +40,12 @@ private slots:
         ersetze(zeile(dialog, "ZufallEdit"), "101");
         QCOMPARE(zeile(dialog, "ZufallEdit")->text(), QString("10"));
 
-        // An empty randomness field is stored as 0.
+        // An empty randomness field is stored as 0; an emptied name keeps the old one.
         ersetze(zeile(dialog, "ZufallEdit"), "");
+        ersetze(zeile(dialog, "NameEdit"), " ");
         QTest::mouseClick(dialog.findChild<QPushButton *>("okButton"), Qt::LeftButton);
         QCOMPARE(einstellungen.zufall, 0);
+        QCOMPARE(einstellungen.nameMensch1, QString("Human"));
         QCOMPARE(QSettings(ini(), QSettings::IniFormat).value("Bewertung/Zufall").toString(),
                  QString("0"));
     }

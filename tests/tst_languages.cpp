@@ -15,13 +15,13 @@ const int angefragt[][2] = {
     {220, 220},   {300, 300},   {313, 313},   {316, 317},   {319, 326},   {340, 341},
     {355, 355},   {368, 369},   {384, 385},   {387, 387},   {390, 391},   {410, 410},
     {415, 415},   {450, 450},   {452, 452},   {454, 454},   {514, 514},   {521, 521},
-    {532, 532},   {541, 541},   {609, 611},   {620, 623},   {627, 628},   {660, 664},
-    {670, 671},   {1000, 1000}, {1005, 1005}, {1010, 1015}, {1310, 1314}, {1400, 1400},
-    {1403, 1404}, {1500, 1500}, {1510, 1510}, {1515, 1518}, {1520, 1520}, {1525, 1525},
-    {1530, 1530}, {1600, 1600}, {1605, 1605}, {1610, 1610}, {1650, 1650}, {1655, 1655},
-    {9021, 9022}, {9025, 9025}, {9040, 9045}, {9400, 9400}, {9405, 9405}, {9410, 9410},
-    {9415, 9415}, {9420, 9420}, {9502, 9503}, {9510, 9514}, {9520, 9520}, {9600, 9600},
-    {9605, 9605}};
+    {532, 532},   {541, 541},   {609, 611},   {620, 623},   {627, 628},   {630, 632},
+    {660, 664},   {670, 671},   {1000, 1000}, {1005, 1005}, {1010, 1015}, {1310, 1314},
+    {1400, 1400}, {1403, 1404}, {1500, 1500}, {1510, 1510}, {1515, 1518}, {1520, 1520},
+    {1525, 1525}, {1530, 1530}, {1600, 1600}, {1605, 1605}, {1610, 1610}, {1650, 1650},
+    {1655, 1655}, {9021, 9022}, {9025, 9025}, {9040, 9045}, {9400, 9400}, {9405, 9405},
+    {9410, 9410}, {9415, 9415}, {9420, 9420}, {9502, 9503}, {9510, 9514}, {9520, 9520},
+    {9600, 9600}, {9605, 9605}};
 
 struct Zeile
 {
@@ -32,12 +32,16 @@ struct Zeile
 // Rows that must read exactly so, trailing blanks included.
 const Zeile festeZeilen[] = {
     {0, {"Schachbrett", "Chessboard", "Échiquier "}},
-    {664, {"Partie(n) gelöscht ", "Game(s) has been deleted", "Game(s) has been deleted "}},
-    {9510, {"Sehr einfach", "Very easy", "Très Facile"}},
+    {664, {"Partie(n) gelöscht ", "Game(s) deleted", "Partie(s) supprimée(s) "}},
+    {9510, {"Sehr einfach", "Very easy", "Très facile"}},
 };
 
 const char *const ressourcen[] = {":/Sprachen/Deutsch", ":/Sprachen/Englisch",
                                   ":/Sprachen/Franzoesisch"};
+
+// The words French writes as English does.
+const QSet<int> gleichImFranzoesischen = {99,  113,  203,  209,  410,  415,
+                                          532, 1005, 1310, 1500, 9400, 9410};
 
 } // namespace
 
@@ -75,7 +79,7 @@ private slots:
         for (const auto &bereich : angefragt)
             for (int id = bereich[0]; id <= bereich[1]; ++id)
                 erwartet.insert(id);
-        QCOMPARE(erwartet.size(), 131);
+        QCOMPARE(erwartet.size(), 134);
         for (const Zeile &zeile : festeZeilen)
             erwartet.insert(zeile.id);
 
@@ -105,6 +109,19 @@ private slots:
             QCOMPARE(sprachen.ladeSprache(sprache), QString());
             for (const Zeile &zeile : festeZeilen)
                 QCOMPARE(sprachen.text(zeile.id, "?"), QString::fromUtf8(zeile.texte[sprache]));
+        }
+    }
+
+    // No English text left in the French table.
+    void franzoesischUebersetzt()
+    {
+        Languages englisch, franzoesisch;
+        QCOMPARE(englisch.ladeSprache(1) + franzoesisch.ladeSprache(2), QString());
+        for (int id = 0; id <= 9999; ++id) {
+            const QString text = englisch.text(id, QString());
+            if (!text.isEmpty() && !gleichImFranzoesischen.contains(id))
+                QVERIFY2(franzoesisch.text(id, QString()).trimmed() != text.trimmed(),
+                         qPrintable(QString("%1 %2").arg(id).arg(text)));
         }
     }
 };

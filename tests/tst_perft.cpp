@@ -8,11 +8,11 @@ namespace {
 // Deeper counts belong to the benchmark; this keeps the sanitizer run within seconds.
 constexpr quint64 GROESSTE_ZAHL = 2000000;
 
-// Read as the program's own text: the suite has positions with three bishops.
+// Read as any text from outside: the suite has positions with promoted pieces.
 std::unique_ptr<stellung> ladeSuite(const QString &fen, bool &schwarz)
 {
     fenStellung f;
-    if (f.leseFen(fen, schwarz, fenStellung::eigenerText) != 0)
+    if (f.leseFen(fen, schwarz) != 0)
         return nullptr;
     auto s = std::make_unique<stellung>();
     ladePosition(*s, f);
@@ -63,6 +63,16 @@ void TestPerft::suite()
     }
     QCOMPARE(stellungen, 163);
     QVERIFY(pruefungen > 400);
+
+    // Three bishops, and nine queens with 218 legal moves, the most a position is known to have.
+    const QPair<const char *, quint64> wandlungen[] = {
+        {"k7/B7/1B6/1B6/8/8/8/K6b w - - 0 1", 21},
+        {"R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1", 218}};
+    for (const auto &[fen, erwartet] : wandlungen) {
+        bool schwarz;
+        auto s = ladeSuite(fen, schwarz);
+        QVERIFY2(s && perft(*s, schwarz, 1) == erwartet, fen);
+    }
 }
 
 // Twenty queens (more than a FEN may hold, but promotions in the search can add queens) fill the

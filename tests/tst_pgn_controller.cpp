@@ -98,6 +98,22 @@ private slots:
                                                  " Error write (WriteOnly)\n"));
     }
 
+    // A start file is named absolute, found by its ending in any case, and one without a game
+    // leaves the collection's source alone.
+    void startDatei()
+    {
+        const QString datei = heim->pfad("Turnier.PGN");
+        QVERIFY(schreibeDatei(datei, "keine Partie\n"));
+        QVERIFY(QDir::setCurrent(heim->pfad("")));
+        pgnStartDatei = Controller::startDateiAus({"-x", "Turnier.PGN"});
+        QCOMPARE(pgnStartDatei, datei);
+        einstellungen.pgnLadenAusAppVerzeichnis = true;
+        QString meldung;
+        QVERIFY(!controller->partieLaden(2, false, meldung));
+        QCOMPARE(meldung, QString("Keine PGN-Datei"));
+        QVERIFY(einstellungen.pgnLadenAusAppVerzeichnis);
+    }
+
     // After a deletion the dialog lists the games left; a failed rewrite loses nothing, and
     // deleting every game leaves an empty file without complaint.
     void loeschen()

@@ -67,6 +67,25 @@ private slots:
             text.contains("[Result \"*\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 12\"]"
                           "\n\n12. Kf8 *\n\n"));
     }
+
+    // A date is written back as it was read, copied or not: unknown, partial or historical.
+    void datumWieGelesen()
+    {
+        const QStringList daten = {"1999.??.??", "????.??.??", "1620.03.04", "2024.02.30"};
+        QString text = "[Event \"ohne Datum\"]\n1. e4 *\n";
+        for (const QString &datum : daten)
+            text += "[Date \"" + datum + "\"]\n1. e4 *\n";
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(text, partien));
+        QStringList geschrieben;
+        for (const Pgn &partie : qAsConst(partien)) {
+            Pgn kopie;
+            kopie = Pgn(partie);
+            const QString t = kopie.erzeugeText(mitStart({}));
+            geschrieben << t.mid(t.indexOf("[Date \"") + 7, 10);
+        }
+        QCOMPARE(geschrieben, QStringList{"????.??.??"} + daten);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPgnSchreiben)

@@ -90,9 +90,13 @@ private slots:
         QVERIFY(zeige(dialog));
         klicke(dialog, 4, Qt::ControlModifier);
         klicke(dialog, 1, Qt::ControlModifier);
-        beiModalemFenster<QMessageBox>(
-            [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+        QString frage;
+        beiModalemFenster<QMessageBox>([&frage](QMessageBox *box) {
+            frage = box->informativeText();
+            box->button(QMessageBox::Yes)->click();
+        });
         QTest::mouseClick(knopf(dialog, "deleteButton"), Qt::LeftButton);
+        QCOMPARE(frage, QString("Möchten Sie die 2 Partie(n) löschen?"));
         QCOMPARE(dialog.result(), 100);
         QList<QPoint> bereiche;
         for (const Bereich &b : dialog.loeschBereiche())
@@ -110,6 +114,22 @@ private slots:
         });
         QCOMPARE(dialog.exec(), 101);
         QVERIFY(!einstellungen.pgnLadenAusAppVerzeichnis);
+    }
+
+    // Historical, unknown and partial dates leave the dialog as they came.
+    void speichernDatum()
+    {
+        Pgn historisch, unbekannt, teilweise;
+        historisch.datum = QDate(1620, 3, 4).startOfDay();
+        teilweise.datumText = "1999.??.??";
+        for (Pgn *eintrag : {&historisch, &unbekannt, &teilweise}) {
+            const Pgn vorher(*eintrag);
+            PgnSpeichernDialog dialog(eintrag);
+            knopf(dialog, "okButton")->click();
+            QCOMPARE(dialog.result(), 1);
+            QCOMPARE(eintrag->datum, vorher.datum);
+            QCOMPARE(eintrag->datumText, vorher.datumText);
+        }
     }
 
     void speichernEingabegrenzen()

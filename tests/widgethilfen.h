@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/einstellungen.h"
+#include "globale.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +23,7 @@ public:
     {
         if (!ordner.isValid())
             qFatal("no temporary folder");
+        setzeGlobaleZurueck();
         QStandardPaths::setTestModeEnabled(true);
         qputenv("HOME", QFile::encodeName(ordner.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ordner.filePath(".config")));
@@ -30,7 +31,6 @@ public:
         QDir().mkpath(ordner.filePath("Brakmor"));
         appVerzeichnis = QDir::toNativeSeparators(ordner.filePath("Brakmor") + "/");
         schreibrechtGefunden = true;
-        einstellungen = Einstellungen();
     }
 
     QString pfad(const QString &name) const { return ordner.filePath(name); }

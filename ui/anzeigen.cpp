@@ -1,13 +1,11 @@
 #include "ui/mainwindow.h"
 
 #include "app/einstellungen.h"
-#include "app/programm.h"
-#include "core/felder.h"
-#include "game/controller.h"
 #include "game/history.h"
+#include "game/spielablauf.h"
+#include "ui/brettitems.h"
 #include "ui_mainwindow.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 
 namespace {
@@ -18,38 +16,114 @@ const char ruhigStil[] = "background-color: transparent; color: black";
 
 } // namespace
 
-// The welcome lines and either the start of a new game or the information of a loaded one.
-void MainWindow::fuelleSpielbeginn(bool mitFen)
+void MainWindow::verbindeAblauf()
+{
+    Spielablauf *a = ablauf.get();
+    connect(a, &Spielablauf::protokollNeu, this, &MainWindow::zeigeProtokoll);
+    connect(a, &Spielablauf::zeileAngefuegt, this, &MainWindow::fuegeListenzeileHinzu);
+    connect(a, &Spielablauf::zeilenEntfernt, this, [this](int ab) {
+        while (ui->listWidget->count() > ab)
+            delete ui->listWidget->takeItem(ab);
+    });
+    connect(a, &Spielablauf::zeileGewaehlt, this, &MainWindow::waehleListenzeile);
+    connect(a, &Spielablauf::stellungNeu, this, &MainWindow::zeigeStellung);
+    connect(a, &Spielablauf::zugGespielt, this, &MainWindow::zeigeZug);
+    connect(a, &Spielablauf::vorschlagGezeigt, this, [this](const Zug &zug) {
+        markiereFelder({zug.von, zug.nach});
+        ausgewaehltesFeld = zug.von;
+    });
+    connect(a, &Spielablauf::auswahlAufgehoben, this, &MainWindow::hebeAuswahlAuf);
+    connect(a, &Spielablauf::anzeigeGeaendert, this, &MainWindow::zeigeAnzeige);
+    connect(a, &Spielablauf::uhrenGeaendert, this, [this] {
+        ui->lblZeitWeiss->setText(ablauf->uhrText(false));
+        ui->lblZeitSchwarz->setText(ablauf->uhrText(true));
+    });
+    connect(a, &Spielablauf::partieGeladen, ui->listWidget, qOverload<>(&QWidget::setFocus));
+}
+
+// Texts, clocks, buttons and the orientation, as the flow has them now.
+void MainWindow::zeigeAnzeige()
+{
+    if (weissUnten != ablauf->weissUnten()) {
+        weissUnten = ablauf->weissUnten();
+        zeichneKoordinaten();
+        zeichneFiguren(ablauf->imSchach());
+        zeichneMarken();
+    }
+    setWindowTitle(ablauf->titel());
+    ui->tEdit_Meldezeile->setText(ablauf->meldung());
+    ui->tEdit_Statuszeile1->setText(ablauf->statuszeile(1));
+    ui->tEdit_Statuszeile2->setText(ablauf->statuszeile(2));
+    ui->tEdit_Statuszeile3->setText(ablauf->statuszeile(3));
+    ui->tEdit_Statuszeile4->setText(ablauf->statuszeile(4));
+    ui->lblZeitWeiss->setText(ablauf->uhrText(false));
+    ui->lblZeitSchwarz->setText(ablauf->uhrText(true));
+    setzeUhrStil(ablauf->amZug());
+    setzeVorKnopf(ablauf->vorKnopfZugVor());
+    ui->tbt_Vor->setEnabled(ablauf->vorKnopfAktiv());
+    ui->tbt_Zurueck->setEnabled(currentIndex > 0);
+    setzeSichernKnopf(ablauf->ungespeichert());
+}
+
+void MainWindow::zeigeProtokoll()
 {
     QListWidget *liste = ui->listWidget;
     liste->blockSignals(true);
     liste->clear();
-    const QString willkommen = text(355, "Willkommen zu Brakmor");
-    QStringList zeilen = {willkommen, text(9400, "Version") + QLatin1Char(' ') +
-                                          QLatin1String(PROGRAMM_VERSION)};
-    const QStringList info = std::exchange(geladeneInfo, QStringList());
-    if (info.isEmpty()) {
-        zeilen << text(369, "Spielstart:") + QLatin1Char(' ') +
-                      QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm"))
-               << text(384, "Schwierigkeit:") + QLatin1Char(' ') +
-                      schwierigkeitsName(einstellungen.schwierigkeit)
-               << (mitFen ? text(387, "FEN Startbrett geladen")
-                          : text(385, "Sie haben weiß und fangen an."));
-    } else {
-        zeilen << QString() << text(313, "Partie geladen") << info;
-    }
-    zeilen << QString();
-    liste->addItems(zeilen);
+    liste->addItems(ablauf->protokoll());
     liste->setCurrentRow(liste->count() - 1);
     liste->blockSignals(false);
 }
 
-// The suggestion as the move list names it: piece, origin, "-" or "x", target.
-QString MainWindow::zugNotation(const Zug &zug) const
+void MainWindow::zeigeStellung()
 {
-    const bool schlaegt = brettKopie[zug.nach] != LEER;
-    return controller->figurName(brettKopie[zug.von]) + QLatin1Char(' ') + feldName(zug.von) +
-           QLatin1Char(schlaegt ? 'x' : '-') + feldName(zug.nach);
+    if (geschlagenIndex >= 0) {
+        figuren[geschlagenIndex]->hide();
+        geschlagenIndex = -1;
+    }
+    weissUnten = ablauf->weissUnten();
+    zeichneKoordinaten();
+    zeichneFelder();
+    zeichneFiguren(ablauf->imSchach());
+    zeichneFriedhof();
+    setzeMarken(ablauf->marken().first, ablauf->marken().second);
+    zeigeMarken();
+}
+
+void MainWindow::zeigeZug(const Zug &zug, int32_t figur)
+{
+    if (geschlagenIndex >= 0) {
+        figuren[geschlagenIndex]->hide();
+        geschlagenIndex = -1;
+    }
+    zeichneFelder();
+    if (ablauf->imSchach())
+        markiereSchach();
+    setzeMarken(zug.von, zug.nach);
+    animiereZug(zug, figur);
+}
+
+// Once the last running animation has ended (the computer may answer before the human's piece
+// has arrived) the board is redrawn from the board copy, so whatever the animations left (a
+// promotion, an exotic position) the board shows the position as it is.
+void MainWindow::onAnimationFertig()
+{
+    if (--laufendeAnimationen > 0)
+        return;
+    if (geschlagenIndex >= 0) {
+        figuren[geschlagenIndex]->hide();
+        geschlagenIndex = -1;
+    }
+    zeichneFiguren(false);
+    zeigeMarken();
+    zeichneFriedhof();
+    ablauf->animationFertig();
+}
+
+void MainWindow::hebeAuswahlAuf()
+{
+    ausgewaehltesFeld = 0;
+    entferneMarkierungen();
 }
 
 void MainWindow::fuegeListenzeileHinzu(const QString &zeile)
@@ -70,14 +144,6 @@ void MainWindow::waehleListenzeile(int zeile)
     if (liste->currentItem())
         liste->scrollToItem(liste->currentItem());
     liste->blockSignals(false);
-}
-
-// A notice in the message line, also written into the move list unless the game is in review.
-void MainWindow::zeigeMeldung(const QString &meldung, bool auchInListe)
-{
-    ui->tEdit_Meldezeile->setText(meldung);
-    if (auchInListe && currentIndex == lastIndex)
-        fuegeListenzeileHinzu(meldung);
 }
 
 void MainWindow::setzeVorKnopf(bool zugVor)

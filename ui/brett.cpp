@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "app/einstellungen.h"
+#include "game/spielablauf.h"
 #include "ui/brettitems.h"
 #include "ui_mainwindow.h"
 
@@ -226,7 +227,7 @@ void MainWindow::zeichneFiguren(bool schach)
     }
     figurIndex.clear();
     for (int feld = 22; feld <= 99; ++feld) {
-        const int32_t code = brettKopie[feld];
+        const int32_t code = ablauf->brettKopie()[feld];
         if (!istFigur(code))
             continue;
         PictureItem *figur = freiesItem(code);
@@ -251,9 +252,9 @@ void MainWindow::markiereFelder(const QList<int> &liste)
 // The king of the side to move stands on a red square while it is in check.
 void MainWindow::markiereSchach()
 {
-    const int32_t koenig = amZug ? KOENIG : -KOENIG;
+    const int32_t koenig = ablauf->amZug() ? KOENIG : -KOENIG;
     for (int feld = 22; feld <= 99; ++feld) {
-        if (brettKopie[feld] != koenig)
+        if (ablauf->brettKopie()[feld] != koenig)
             continue;
         feldItem(feld)->setBrush(schachFarbe);
         return;
@@ -263,7 +264,7 @@ void MainWindow::markiereSchach()
 void MainWindow::entferneMarkierungen()
 {
     zeichneFelder();
-    if (imSchach)
+    if (ablauf->imSchach())
         markiereSchach();
 }
 

@@ -34,7 +34,7 @@ int FensterRueckfragen::ladenDialog(const QString &dateiname, const QList<Pgn> &
 {
     PgnLadenDialog dialog(dateiname, partien, fenster);
     const int ergebnis = dialog.exec();
-    if (ergebnis == 1)
+    if (ergebnis == Laden)
         auswahl = dialog.ausgewaehltePartie();
     bereiche = dialog.loeschBereiche();
     return ergebnis;

@@ -3,8 +3,10 @@
 #include "app/einstellungen.h"
 #include "app/languages.h"
 #include "app/startdialog.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
 #include "game/history.h"
+#include "game/spielablauf.h"
 #include "ui/bilder.h"
 #include "ui/brettitems.h"
 #include "ui_mainwindow.h"
@@ -12,28 +14,18 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDebug>
-#include <QDir>
 #include <QMenu>
-#include <QRandomGenerator>
 #include <QShortcut>
 #include <QTimer>
-
-bool aufgabeGefragt = false;
 
 namespace {
 
 const char statusStil[] = "* { background-color: rgb(230, 230, 230); }";
 const char meldeStil[] = "* { background-color: rgb(170, 255, 170); }";
 
-// The first argument that names a PGN file.
 QString pgnAusBefehlszeile()
 {
-    const QStringList argumente = QCoreApplication::arguments().mid(1);
-    for (const QString &argument : argumente) {
-        if (argument.contains(QLatin1String(".pgn")))
-            return QDir::toNativeSeparators(argument);
-    }
-    return QString();
+    return Controller::startDateiAus(QCoreApplication::arguments().mid(1));
 }
 
 } // namespace
@@ -43,22 +35,16 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     registriereBilder();
-    eroeffnungsIndex = QRandomGenerator::global()->bounded(3);
-    eroeffnungen = {{86, 66}, {85, 65}, {84, 64}};
-    std::fill(std::begin(brettKopie), std::end(brettKopie), 0);
     ui->setupUi(this);
     verbindeBedienung();
 
     controller = new Controller(this);
+    dienste = std::make_unique<EchteAblaufdienste>();
+    ablauf = std::make_unique<Spielablauf>(*controller, *dienste);
     uhrTimer = new QTimer(this);
     uhrTimer->setObjectName(QStringLiteral("uhrTimer"));
     connect(uhrTimer, &QTimer::timeout, this, &MainWindow::onTimerEvent);
     uhrTimer->start(1000);
-    zugTimer = new QTimer(this);
-    zugTimer->setObjectName(QStringLiteral("zugTimer"));
-    zugTimer->setSingleShot(true);
-    zugTimer->setInterval(1000);
-    connect(zugTimer, &QTimer::timeout, this, &MainWindow::onTimerZugberechnung);
 
     ui->tbt_NeuesSpiel->setIcon(QIcon(QStringLiteral(":/Icons/Restart")));
     ui->tbt_SeiteTauschen->setIcon(QIcon(QStringLiteral(":/Icons/SeiteTauschen")));
@@ -66,18 +52,22 @@ MainWindow::MainWindow(QWidget *parent)
     ui->tbt_Info->setIcon(QIcon(QStringLiteral(":/Icons/Information")));
     baueStufenMenue();
     pgnStartDatei = pgnAusBefehlszeile();
-    setWindowTitle(controller->titel(false));
     richteZeilenEin();
 
     baueBrett();
     baueFriedhof();
     setzeTexte();
-    initNeuesSpiel(false);
+    verbindeAblauf();
+    zeigeProtokoll();
+    zeigeStellung();
+    zeigeAnzeige();
 }
 
+// The flow stops and drops a running job before the window's members go.
 MainWindow::~MainWindow()
 {
-    beendeJob();
+    ablauf.reset();
+    dienste.reset();
     delete ui;
 }
 
@@ -173,10 +163,8 @@ void MainWindow::setzeTexte()
     else
         resize(947, 692);
 
-    const bool inRueckschau = currentIndex < lastIndex;
-    ui->tbt_Vor->setToolTip(inRueckschau ? text(207, "Zug vor") : text(203, "Vorschlag"));
-    ui->tbt_SichernLaden->setToolTip(ungespeichert ? text(202, "Partie speichern")
-                                                   : text(201, "Partie laden"));
+    setzeVorKnopf(ablauf->vorKnopfZugVor());
+    setzeSichernKnopf(ablauf->ungespeichert());
     ui->tbt_NeuesSpiel->setToolTip(text(200, "Neues Spiel"));
     ui->tbt_SeiteTauschen->setToolTip(text(74, "Figurentausch"));
     ui->tbt_Zurueck->setToolTip(text(205, "Zug zurück"));
@@ -198,7 +186,6 @@ void MainWindow::setzeTexte()
     ui->actionKonfiguration->setText(text(99, "Konfiguration"));
     ui->lblZeitWeissBeschriftung->setText(text(190, "Zeit Weiß"));
     ui->lblZeitSchwarzBeschriftung->setText(text(191, "Zeit Schwarz"));
-    ui->tEdit_Statuszeile4->setText(schwierigkeitsName(einstellungen.schwierigkeit));
 
     const QList<QAction *> eintraege = stufenMenue->actions();
     const QString menueTexte[] = {
@@ -221,15 +208,19 @@ void MainWindow::setzeTexte()
                                         : QStringLiteral("background-color: transparent;"));
 }
 
+// The game that follows starts in the chosen language.
 void MainWindow::showStartDialog()
 {
     einstellungen.sprache = 0;
     StartDialog dialog(this);
-    dialog.exec();
+    {
+        const Spielablauf::Dialog offen(*ablauf);
+        dialog.exec();
+    }
     speichereEinstellungen();
     Languages::instance()->ladeSprache(einstellungen.sprache);
     setzeTexte();
-    initNeuesSpiel(false);
+    ablauf->spracheGewechselt();
 }
 
 void MainWindow::on_PopupConfigMenu(QAction *p_Action)
@@ -249,43 +240,21 @@ void MainWindow::on_PopupConfigMenu(QAction *p_Action)
 // later ticks run the clock of the side to move.
 void MainWindow::onTimerEvent()
 {
-    if (ersterTick) {
-        ersterTick = false;
-        if (einstellungen.sprache == -1 && schreibrechtGefunden)
-            showStartDialog();
-        bool partieGeladen = false;
-        if (pgnStartDatei.isEmpty()) {
-            if (einstellungen.pgnAutoLaden && ladePartie(1)) {
-                ungespeichert = geladen = partieGeladen = true;
-                setzeSichernKnopf(true);
-            }
-        } else if (ladePartie(2)) {
-            partieGeladen = true;
-            if (einstellungen.pgnLadeDateiname.isEmpty()) {
-                einstellungen.pgnLadeDateiname = pgnStartDatei;
-                speichereEinstellungen();
-            }
-        }
-        if (!partieGeladen) {
-            weissUnten = true;
-            initNeuesSpiel(false);
-            starteVorschlag();
-        }
+    if (!ersterTick) {
+        ablauf->uhrTick();
         return;
     }
-    if (spielEnde)
-        return;
-    QString zeit;
-    if (controller->uhrText(amZug, zeit))
-        (amZug ? ui->lblZeitSchwarz : ui->lblZeitWeiss)->setText(zeit);
+    ersterTick = false;
+    if (einstellungen.sprache == -1 && schreibrechtGefunden)
+        showStartDialog();
+    ablauf->starteSitzung();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     qDebug("TerminateApplication");
-    beendeJob();
-    if (schreibrechtGefunden && ungespeichert && lastIndex > 4 && einstellungen.pgnAutoLaden)
-        controller->autoSpeichern();
+    uhrTimer->stop();
+    ablauf->beende();
     event->accept();
 }
 

@@ -2,18 +2,18 @@
 
 #include "core/zug.h"
 
-#include <QFutureWatcher>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPair>
-#include <QStringList>
 #include <QVector>
 
 #include <cstdint>
+#include <memory>
 
 class Controller;
 class CustomItem;
+class EchteAblaufdienste;
 class PictureItem;
 class QActionGroup;
 class QGraphicsPixmapItem;
@@ -22,16 +22,14 @@ class QGraphicsSimpleTextItem;
 class QGraphicsTextItem;
 class QMenu;
 class QTimer;
+class Spielablauf;
 
 namespace Ui {
 class MainWindow;
 }
 
-// The computer's resignation question was asked in the game on the board.
-extern bool aufgabeGefragt;
-
-// The program's window: the board, the move list, clocks and status lines, and the flow of a game
-// between the human and the engine, which computes on a worker thread.
+// The program's window: the board, the move list, clocks and status lines. It turns clicks, keys
+// and menu entries into calls of the game flow and shows what the flow reports.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -53,10 +51,7 @@ private slots:
     void onHotkeyButtonZugVorClick();
     void ButtonZugVorClick();
     void ButtonInfoClick();
-    void onBerechneBKZugFertig();
-    void onBerechneVorschlagZugFertig();
     void onTimerEvent();
-    void onTimerZugberechnung();
     void on_actionFen_Import_aus_Zwischenablage_triggered();
     void on_actionFen_Export_in_Zwischenablage_triggered();
     void on_actionSehrEinfach_triggered();
@@ -78,6 +73,7 @@ private:
 
     // Construction (mainwindow.cpp).
     void verbindeBedienung();
+    void verbindeAblauf();
     void baueStufenMenue();
     void richteZeilenEin();
     void setzeTexte();
@@ -86,43 +82,22 @@ private:
     // The entries of the level menu on the Info button.
     void on_PopupConfigMenu(QAction *p_Action);
 
-    // Game flow (spielablauf.cpp), stepping through the game (rueckschau.cpp) and what the flow
-    // shows besides the board (anzeigen.cpp).
-    bool beschaeftigt(int befehl);
-    void fuehreWartendenBefehlAus();
-    void initNeuesSpiel(bool ausFen);
-    void fuelleSpielbeginn(bool ausFen);
-    void brettKlick(const QPointF &szenenPosition);
-    void waehleFeld(int feld);
-    bool zieheZug(int32_t von, int32_t nach, int32_t wert, int32_t flags, int32_t figur);
-    void zeigeHistoryStellung(bool selectRow);
-    void uebergibSeiteAmZug();
-    QString zugNotation(const Zug &zug) const;
+    // What the flow reports, shown (anzeigen.cpp), and the human's move input (eingabe.cpp).
+    void zeigeAnzeige();
+    void zeigeProtokoll();
+    void zeigeStellung();
+    void zeigeZug(const Zug &zug, int32_t figur);
     void fuegeListenzeileHinzu(const QString &text);
     void waehleListenzeile(int zeile);
-    void zeigeMeldung(const QString &text, bool auchInListe);
     void setzeVorKnopf(bool zugVor);
     void setzeSichernKnopf(bool speichern);
     void setzeUhrStil(bool schwarz);
-    bool computerAmZug() const;
-
-    // Engine jobs (engineauftrag.cpp).
-    void starteZugberechnung();
-    void starteVorschlag();
-    void starteJob(bool istVorschlag);
-    void spieleComputerzug(const QString &ergebnis, bool abgebrochen);
-    QString holeJobErgebnis();
-    void beendeJob();
+    void brettKlick(const QPointF &szenenPosition);
+    void waehleFeld(int feld);
+    void hebeAuswahlAuf();
 
     // Menus, clipboard and dialogs (menues.cpp).
     void setzeSchwierigkeit(int stufe);
-    void fuehreFenImportAus(const QString &fen);
-    bool datenverlustBestaetigt();
-
-    // Game files (partiedateien.cpp).
-    bool ladePartie(int modus);
-    QStringList partieInfo() const;
-    void speichereOderLade();
 
     // The board (brett.cpp) and the captured pieces (friedhof.cpp).
     void baueBrett();
@@ -148,41 +123,22 @@ private:
 
     Ui::MainWindow *ui;
     Controller *controller;
+    std::unique_ptr<EchteAblaufdienste> dienste;
+    std::unique_ptr<Spielablauf> ablauf;
     QMenu *stufenMenue;
     QActionGroup *stufenGruppe;
     QActionGroup *menueStufenGruppe;
     QTimer *uhrTimer;
-    QTimer *zugTimer;
-    QFutureWatcher<QString> *jobWatcher = nullptr;
-
-    // Flow state.
-    uint8_t amZug = 0;
-    int32_t spielerWeiss = 0;
-    int32_t spielerSchwarz = 1;
-    bool weissUnten = true;
-    bool spielEnde = false;
-    bool ungespeichert = false;
-    bool geladen = false;
-    bool ausFen = false;
-    bool engineLaeuft = false;
-    bool animationLaeuft = false;
-    int32_t wartenderBefehl = 0;
-    bool listenAuswahlAktiv = false;
-    Zug vorschlag{};
-    bool vorschlagAngezeigt = false;
-    int32_t ausgewaehltesFeld = 0;
-    bool imSchach = false;
-    int32_t geschlagenIndex = -1;
-    int32_t brettKopie[BRETT_ZELLEN];
-    QVector<QPair<int, int>> eroeffnungen;
-    int eroeffnungsIndex = 0;
     bool ersterTick = true;
+
+    // The move input: the origin the user picked (or the suggestion's while it is shown).
+    int32_t ausgewaehltesFeld = 0;
+    // The orientation the board is drawn in.
+    bool weissUnten = true;
+    // Item of a piece captured by the running animation, hidden at its end; -1 none.
+    int32_t geschlagenIndex = -1;
     // Animations of the last move still running (king and rook when castling).
     int laufendeAnimationen = 0;
-    // A FEN import waiting for the engine or an animation.
-    QString wartendeFen;
-    // The information lines of a game just loaded, shown once by the next game start.
-    QStringList geladeneInfo;
 
     // The board.
     QGraphicsScene *szene = nullptr;

@@ -2,9 +2,10 @@
 
 #include "app/einstellungen.h"
 #include "app/konfigurationsdialog.h"
-#include "app/rueckfragen.h"
 #include "core/fen.h"
 #include "game/controller.h"
+#include "game/fenpruefung.h"
+#include "game/spielablauf.h"
 #include "ui/infodialog.h"
 #include "ui_mainwindow.h"
 
@@ -38,73 +39,40 @@ void MainWindow::on_actionSehrSchwer_triggered()
     setzeSchwierigkeit(5);
 }
 
-// A running job keeps the level it was started with; the next one takes the new level.
 void MainWindow::setzeSchwierigkeit(int stufe)
 {
-    einstellungen.schwierigkeit = stufe;
     menueStufenGruppe->actions().at(stufe - 1)->setChecked(true);
     const QList<QAction *> menueStufen = stufenGruppe->actions();
     for (int i = 0; i < menueStufen.size(); ++i)
         menueStufen[i]->setChecked(i == stufe - 1);
-    const QString name = schwierigkeitsName(stufe);
-    ui->tEdit_Statuszeile4->setText(name);
-    speichereEinstellungen();
-    zeigeMeldung(text(384, "Schwierigkeit:") + QLatin1Char(' ') + name, true);
-    controller->pgn().siteLoeschen();
+    ablauf->setzeSchwierigkeit(stufe);
 }
 
-bool MainWindow::datenverlustBestaetigt()
-{
-    if (!ungespeichert || geladen)
-        return true;
-    const QString frage = text(609, "Achtung: Datenverlust!") + QLatin1String("\n\n") +
-                          text(610, "Sie haben Ihr laufendes Spiel nicht gespeichert!") +
-                          QLatin1Char('\n') + text(611, "Trotzdem fortfahren?");
-    return rueckfragen().frage(QStringLiteral("Brakmor"), frage);
-}
-
-// The text is checked before anything else happens; a valid position is asked about once and
-// then waits, if need be, for the engine and the animation.
+// The text is checked before anything else happens; the flow asks about the running game and
+// waits, if need be, for the engine and the animation.
 void MainWindow::on_actionFen_Import_aus_Zwischenablage_triggered()
 {
-    const QString inhalt = QGuiApplication::clipboard()->text();
+    const QString inhalt = QGuiApplication::clipboard()->text().trimmed();
     fenStellung probe;
     bool schwarz = false;
-    const int ergebnis = probe.leseFen(inhalt, schwarz);
+    QString grund;
+    const int ergebnis = pruefeFen(inhalt, probe, schwarz, grund);
     if (ergebnis != 0) {
-        const QString grund =
-            ergebnis > 0 ? text(627, "Fen String fehlerhaft an Position:") + QLatin1Char(' ') +
-                               QString::number(ergebnis)
-                         : text(628, "In der Zwischenablage befindet sich kein FEN-String.");
+        if (ergebnis == -1)
+            grund = text(628, "In der Zwischenablage befindet sich kein FEN-String.");
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Brakmor"),
                         grund + QLatin1String("\n\r\n\r") + inhalt.left(100), QMessageBox::Ok,
                         this);
+        const Spielablauf::Dialog offen(*ablauf);
         box.exec();
         return;
     }
-    if (!datenverlustBestaetigt())
-        return;
-    wartendeFen = inhalt;
-    if (beschaeftigt(3))
-        return;
-    fuehreFenImportAus(inhalt);
-}
-
-void MainWindow::fuehreFenImportAus(const QString &fen)
-{
-    wartendeFen.clear();
-    if (controller->stellungAusFen(fen) != 0)
-        return;
-    controller->setzeEigeneStartFen(fen);
-    setWindowTitle(controller->titel(false) + QLatin1String(" ;   FEN Import"));
-    weissUnten = true;
-    initNeuesSpiel(true);
-    starteVorschlag();
+    ablauf->importiereFen(inhalt);
 }
 
 void MainWindow::on_actionFen_Export_in_Zwischenablage_triggered()
 {
-    const QString fen = controller->aktuelleFen(amZug);
+    const QString fen = controller->aktuelleFen(ablauf->amZug());
     QGuiApplication::clipboard()->setText(fen);
     const QString zeilen =
         text(620, "Die Figurenstellung auf dem Brett wurde als FEN Zeichenfolge") +
@@ -116,6 +84,7 @@ void MainWindow::on_actionFen_Export_in_Zwischenablage_triggered()
         QLatin1String("\n\r\n\r") + fen;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Brakmor"), zeilen, QMessageBox::Ok,
                     this);
+    const Spielablauf::Dialog offen(*ablauf);
     box.exec();
 }
 
@@ -130,6 +99,7 @@ void MainWindow::on_actionProtokoll_in_Zwischenablage_triggered()
 void MainWindow::ButtonInfoClick()
 {
     InfoDialog dialog(this, bauStempel());
+    const Spielablauf::Dialog offen(*ablauf);
     dialog.exec();
 }
 
@@ -137,8 +107,23 @@ void MainWindow::ButtonInfoClick()
 void MainWindow::on_actionKonfiguration_triggered()
 {
     KonfigurationsDialog dialog(this);
-    if (dialog.exec() == 1)
+    const Spielablauf::Dialog offen(*ablauf);
+    if (dialog.exec() == 1) {
         setzeTexte();
+        ablauf->spracheGewechselt();
+    }
+}
+
+// Ctrl+O too does nothing while the entry is disabled, that is without a game collection.
+void MainWindow::on_actionPartie_laden_triggered()
+{
+    if (ui->actionPartie_laden->isEnabled())
+        ablauf->ladeBefehl();
+}
+
+void MainWindow::on_actionPartie_speichern_triggered()
+{
+    ablauf->speichereBefehl();
 }
 
 void MainWindow::on_action_Beenden_triggered()

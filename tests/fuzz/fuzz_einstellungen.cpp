@@ -2,8 +2,7 @@
 // the level name, a move and an engine job. What was loaded must save and load back unchanged.
 
 #include "app/einstellungen.h"
-#include "cli/spielaufbau.h"
-#include "engine/berechnezug.h"
+#include "game/ablaufdienste.h"
 #include "fuzzhilfe.h"
 #include "game/controller.h"
 
@@ -52,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
     if (!controller.bewegeFigur(zug, DAME, 1, meldung, zugText, spielEnde))
         qFatal("e2-e4 refused: %s", qPrintable(meldung));
     // The level is tried elsewhere; here it would only make the run slow.
-    JobKontext kontext = erfasseJobKontext();
-    kontext.schwierigkeit = 1;
-    fuehreJobAus(true, false, jobDaten(controller), kontext);
+    JobAuftrag auftrag = erstelleAuftrag(controller, false);
+    auftrag.kontext.schwierigkeit = 1;
+    fuehreAuftragAus(auftrag);
 
     ladeEinstellungen();
     const int starts = std::min(geladen.anzahlStarts, std::numeric_limits<int>::max() - 1) + 1;

@@ -3,7 +3,9 @@
 
 #include "cli/ucisitzung.h"
 #include "fuzzhilfe.h"
+#include "game/ablaufdienste.h"
 #include "game/controller.h"
+#include "game/spielablauf.h"
 
 #include <QEventLoop>
 #include <QRegularExpression>
@@ -30,11 +32,13 @@ void pruefeAntwort(const QString &zeile)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
 {
     static Controller controller;
+    static EchteAblaufdienste dienste;
+    static Spielablauf ablauf(controller, dienste);
 
     QEventLoop schleife;
     bool beendet = false;
     UciSitzung sitzung(
-        controller, pruefeAntwort,
+        ablauf, pruefeAntwort,
         [&] {
             beendet = true;
             schleife.quit();

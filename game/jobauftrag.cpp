@@ -1,6 +1,8 @@
-#include "engine/jobkontext.h"
+#include "game/jobauftrag.h"
 
 #include "app/einstellungen.h"
+#include "core/positionsblock.h"
+#include "game/controller.h"
 #include "game/history.h"
 #include "game/spielzustand.h"
 
@@ -8,7 +10,9 @@
 
 #include <algorithm>
 
-JobKontext erfasseJobKontext()
+namespace {
+
+JobKontext schnappschuss()
 {
     JobKontext kontext;
     kontext.schwierigkeit = einstellungen.schwierigkeit;
@@ -23,4 +27,23 @@ JobKontext erfasseJobKontext()
     kontext.datenordner = appVerzeichnis;
     kontext.zufallsKeim = QRandomGenerator::global()->generate();
     return kontext;
+}
+
+} // namespace
+
+JobAuftrag erstelleAuftrag(const Controller &controller, bool istVorschlag)
+{
+    Positionsblock block;
+    std::copy(controller.brett(), controller.brett() + BRETT_ZELLEN, block.brett);
+    block.letzterZug = controller.letzterZug();
+    block.rochaderechte = Rochaderechte::ausWort(controller.rochaderechte());
+
+    JobAuftrag auftrag;
+    auftrag.index = lastIndex;
+    auftrag.fen = controller.verlauf()->entry(lastIndex).fen;
+    auftrag.schwarzAmZug = controller.schwarzAmZug();
+    auftrag.istVorschlag = istVorschlag;
+    auftrag.daten = schreibePositionsblock(block);
+    auftrag.kontext = schnappschuss();
+    return auftrag;
 }

@@ -1,0 +1,571 @@
+// The game flow without a window: jobs, the computer's move timer, the clock and the dialogs are
+// the test's own, so each case runs step by step, in the order in which a user met it.
+
+#include "core/positionsblock.h"
+#include "core/stellung.h"
+#include "game/ablaufdienste.h"
+#include "game/spielablauf.h"
+#include "spielhilfe.h"
+
+#include <QRandomGenerator>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+// The legal moves of a job's position, as the engine would see them.
+QList<Zug> legaleZuege(const JobAuftrag &auftrag)
+{
+    Positionsblock block;
+    lesePositionsblock(auftrag.daten, block);
+    auto s = std::make_unique<stellung>();
+    s->abbruch = nullptr;
+    s->setzeRochaderechte(block.rochaderechte.alsWort());
+    s->setzeBrett(block.brett);
+    s->setzeWandlungsFigur(DAME);
+    const Zug &l = block.letzterZug;
+    s->setzeLetztenZug(l.von, l.nach, l.wert, l.flags);
+    bool koenigSchlagbar;
+    int32_t wert;
+    s->suche(auftrag.schwarzAmZug, 0, koenigSchlagbar, wert);
+    QList<Zug> zuege;
+    for (const Zug *z = s->wurzelZuege; z->von != 0; ++z)
+        zuege << *z;
+    return zuege;
+}
+
+// Jobs wait until the test lets them finish, with a legal move of their position picked by the
+// test's own random source; the timer waits until the test fires it; the clock moves when the
+// test moves it.
+class SchrittDienste : public Ablaufdienste
+{
+public:
+    struct Job
+    {
+        JobAuftrag auftrag;
+        JobFertig fertig;
+    };
+
+    void starteJob(const JobAuftrag &auftrag, JobFertig fertig) override
+    {
+        if (job)
+            qFatal("a second job while one runs");
+        job = Job{auftrag, std::move(fertig)};
+        ++gestartet;
+    }
+    void verwirfJob() override { job.reset(); }
+    void starteZugTimer(int, std::function<void()> abgelaufen) override
+    {
+        timer = std::move(abgelaufen);
+        timerAktiv = true;
+    }
+    void stoppeZugTimer() override { timerAktiv = false; }
+    bool zugTimerLaeuft() const override { return timerAktiv; }
+    qint64 jetzt() const override { return zeit; }
+
+    bool feuereTimer()
+    {
+        if (!timerAktiv)
+            return false;
+        timerAktiv = false;
+        timer();
+        return true;
+    }
+
+    // The job ends with `wert` for its move (the first legal one unless `zufall` picks).
+    bool beendeJob(int32_t wert = 0, QRandomGenerator *zufall = nullptr)
+    {
+        if (!job)
+            return false;
+        const Job fertig = *std::exchange(job, std::nullopt);
+        const QList<Zug> zuege = legaleZuege(fertig.auftrag);
+        JobErgebnis ergebnis;
+        const Zug zug = zuege.isEmpty() ? Zug{}
+                        : zufall        ? zuege[int(zufall->bounded(zuege.size()))]
+                                        : zuege.first();
+        ergebnis.zug = zug;
+        ergebnis.zug.wert = wert;
+        ergebnis.text = zug.von == 0 ? QStringLiteral("00|00|0|00|00|0|T3 00|1|-")
+                                     : QStringLiteral("%1|%2|%3|00|00|0|T3 %4|1|-")
+                                           .arg(zug.von)
+                                           .arg(zug.nach)
+                                           .arg(wert)
+                                           .arg(zuege.size(), 2, 10, QLatin1Char('0'));
+        letzter = fertig.auftrag;
+        fertig.fertig(fertig.auftrag, ergebnis);
+        return true;
+    }
+
+    std::optional<Job> job;
+    std::optional<JobAuftrag> letzter;
+    int gestartet = 0;
+    std::function<void()> timer;
+    bool timerAktiv = false;
+    qint64 zeit = 0;
+};
+
+// Questions and dialogs answered as the test says; `waehrend` runs while one is open, as the
+// window's event loop goes on under a modal box.
+class SkriptRueckfragen : public Rueckfragen
+{
+public:
+    void kritisch(const QString &, const QString &text) override { meldungen << text; }
+    bool frage(const QString &, const QString &text) override
+    {
+        fragen << text;
+        if (waehrend)
+            waehrend();
+        return antwort ? antwort() : ja;
+    }
+    int speichernDialog(Pgn &) override
+    {
+        if (waehrend)
+            waehrend();
+        return speichern;
+    }
+    int ladenDialog(const QString &, const QList<Pgn> &partien, Pgn &auswahl,
+                    QList<Bereich> &) override
+    {
+        if (waehrend)
+            waehrend();
+        if (laden == 1 && !partien.isEmpty())
+            auswahl = partien.last();
+        return laden;
+    }
+
+    QStringList fragen;
+    QStringList meldungen;
+    bool ja = true;
+    std::function<bool()> antwort;
+    int speichern = 0;
+    int laden = 0;
+    std::function<void()> waehrend;
+};
+
+const QString MITTELSPIEL =
+    QStringLiteral("r2q1rk1/ppp2ppp/2npbn2/2b1p3/2B1P3/2NP1N2/PPP1QPPP/R1B2RK1 w - - 0 8");
+const QString MATT_IN_EINS =
+    QStringLiteral("6k1/ppp2ppp/4b3/q3p2n/n1B1P3/2N2N2/PPP1QPPP/3R2K1 w - - 0 1");
+
+// "hh:mm:ss" as seconds.
+qint64 alsSekunden(const QString &uhr)
+{
+    const QStringList teile = uhr.split(QLatin1Char(':'));
+    return teile.size() == 3 ? (teile[0].toInt() * 60 + teile[1].toInt()) * 60 + teile[2].toInt()
+                             : 0;
+}
+
+} // namespace
+
+class TestSpielablauf : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<EigenesZuhause> zuhause;
+    std::unique_ptr<Controller> controller;
+    SchrittDienste dienste;
+    SkriptRueckfragen skript;
+    std::unique_ptr<Spielablauf> ablauf;
+
+    // A fresh flow on the position: the human is to move and the first suggestion is computed.
+    void beginne(const QString &fen = QString())
+    {
+        ablauf.reset();
+        dienste = SchrittDienste();
+        skript = SkriptRueckfragen();
+        ablauf = std::make_unique<Spielablauf>(*controller, dienste);
+        ablauf->setzeDarstellung(false, 1000);
+        ablauf->setzeKeim(1);
+        if (fen.isEmpty())
+            ablauf->starteSitzung();
+        else
+            ablauf->importiereFen(fen);
+    }
+
+    bool spiele(const char *von, const char *nach)
+    {
+        int a = 0, b = 0;
+        feldAusName(QString::fromLatin1(von), a);
+        feldAusName(QString::fromLatin1(nach), b);
+        return ablauf->menschenzug(a, b, DAME);
+    }
+
+    // Fires the timer and lets the computer's job end; true once its move is on the board.
+    bool computerZieht()
+    {
+        const int vorher = lastIndex;
+        if (!dienste.feuereTimer() || !dienste.job || dienste.job->auftrag.istVorschlag)
+            return false;
+        return dienste.beendeJob() && lastIndex == vorher + 1;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The random sequences save games often; in memory the disk's syncs do not slow them.
+        if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+            qputenv("TMPDIR", "/dev/shm");
+        zuhause = std::make_unique<EigenesZuhause>();
+        controller = std::make_unique<Controller>();
+        einstellungen.schwierigkeit = 1;
+        setzeRueckfragen(&skript);
+    }
+    void cleanupTestCase()
+    {
+        ablauf.reset();
+        setzeRueckfragen(nullptr);
+    }
+
+    // The computer moves after a human move that stopped the suggestion, whatever command was
+    // waiting with it: the side switch, a new game answered No, the save button, Ctrl+S.
+    void computerZiehtNachWartendemBefehl_data()
+    {
+        QTest::addColumn<int>("befehl");
+        QTest::newRow("F3") << 0;
+        QTest::newRow("F2, No") << 1;
+        QTest::newRow("save button") << 2;
+        QTest::newRow("Ctrl+S") << 3;
+    }
+    void computerZiehtNachWartendemBefehl()
+    {
+        QFETCH(int, befehl);
+        beginne(MITTELSPIEL);
+        QVERIFY(dienste.job && dienste.job->auftrag.istVorschlag);
+        QVERIFY(spiele("a2", "a3"));
+        skript.ja = false;
+        switch (befehl) {
+        case 0: ablauf->seitenwechsel(); break;
+        case 1: ablauf->neuesSpiel(); break;
+        case 2: ablauf->sichernOderLaden(); break;
+        case 3: ablauf->speichereBefehl(); break;
+        }
+        QCOMPARE(ablauf->wartendeBefehle().size(), 2);
+        QVERIFY(dienste.beendeJob());
+        QVERIFY(ablauf->wartendeBefehle().isEmpty());
+        QCOMPARE(lastIndex, 1);
+        QVERIFY(computerZieht());
+        QVERIFY(!ablauf->computerAmZug());
+    }
+
+    // A new game never receives a move computed for the old one: the timer that fires under the
+    // question does nothing, and a job that runs when F2 comes plays its move first.
+    void keinZugAusDerAltenPartie()
+    {
+        beginne(MITTELSPIEL);
+        QVERIFY(spiele("a2", "a3") && dienste.beendeJob());
+        QVERIFY(dienste.timerAktiv);
+        skript.waehrend = [this] { dienste.feuereTimer(); };
+        ablauf->neuesSpiel();
+        QCOMPARE(skript.fragen.size(), 1);
+        QVERIFY(!dienste.job || dienste.job->auftrag.istVorschlag);
+        QCOMPARE(lastIndex, 0);
+        QVERIFY(!ablauf->computerAmZug());
+        QVERIFY(dienste.beendeJob() && spiele("e2", "e4") && computerZieht());
+
+        // F2 while the computer computes: the job is stopped, its move played, then the question.
+        QVERIFY(spiele("d2", "d4") && dienste.beendeJob());
+        QVERIFY(dienste.feuereTimer() && dienste.job);
+        int beiDerFrage = -1;
+        skript.waehrend = [&] { beiDerFrage = lastIndex; };
+        ablauf->neuesSpiel();
+        QVERIFY(*dienste.job->auftrag.abbruch);
+        QVERIFY(dienste.beendeJob());
+        QCOMPARE(beiDerFrage, 4);
+        QCOMPARE(lastIndex, 0);
+        skript.waehrend = nullptr;
+        QVERIFY(dienste.beendeJob());
+
+        // Engine against engine the next game is set up while the last job still runs: its
+        // result arrives for a game no longer on the board and is dropped.
+        ablauf->setzeSpieler(Spielablauf::Computer, Spielablauf::Computer);
+        QString fehler;
+        QVERIFY(ablauf->stelleAuf(QString::fromLatin1(startFen), {}, fehler));
+        QVERIFY(dienste.feuereTimer() && dienste.job);
+        QVERIFY(ablauf->stelleAuf(MITTELSPIEL, {}, fehler));
+        QVERIFY(dienste.beendeJob());
+        QCOMPARE(lastIndex, 0);
+        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
+        QVERIFY(dienste.timerAktiv);
+    }
+
+    // A computer move waits while the save dialog is open, so it is never marked saved with the
+    // game before it.
+    void keinZugUnterDemSpeicherdialog()
+    {
+        beginne(MITTELSPIEL);
+        QVERIFY(dienste.beendeJob() && spiele("a2", "a3"));
+        skript.speichern = 1;
+        skript.waehrend = [this] { QVERIFY(!dienste.feuereTimer() || !dienste.job); };
+        ablauf->speichereBefehl();
+        QVERIFY(!ablauf->ungespeichert());
+        QCOMPARE(lastIndex, 1);
+        QVERIFY(computerZieht());
+        QVERIFY(ablauf->ungespeichert());
+    }
+
+    // After the mating move the old suggestion is of no use, and a finished game offers none.
+    void keinVorschlagNachSpielende()
+    {
+        beginne(MATT_IN_EINS);
+        QVERIFY(spiele("d1", "d8"));
+        QVERIFY(ablauf->spielEnde());
+        QVERIFY(dienste.beendeJob());
+        QCOMPARE(ablauf->vorschlag().von, 0);
+        QVERIFY(!ablauf->vorKnopfAktiv());
+        const int zeilen = ablauf->protokoll().size();
+        ablauf->zugVor();
+        ablauf->zugVor();
+        QCOMPARE(ablauf->protokoll().size(), zeilen);
+        QVERIFY(!dienste.job && !dienste.timerAktiv);
+    }
+
+    // The time thought before stepping back is kept, and both clocks show after every move.
+    void uhren()
+    {
+        beginne();
+        QVERIFY(dienste.beendeJob());
+        dienste.zeit = 5000;
+        QVERIFY(spiele("e2", "e4"));
+        dienste.zeit = 8000;
+        QVERIFY(computerZieht());
+        QCOMPARE(QStringList({ablauf->uhrText(false), ablauf->uhrText(true)}),
+                 QStringList({"00:00:00", "00:00:03"}));
+        QVERIFY(dienste.beendeJob());
+        dienste.zeit = 69000;
+        ablauf->zugZurueck();
+        dienste.zeit = 100000;
+        ablauf->zugVor();
+        dienste.zeit = 101000;
+        ablauf->uhrTick();
+        QCOMPARE(ablauf->uhrText(false), QString("00:01:02"));
+        QCOMPARE(controller->zeitWeiss(), 61000);
+    }
+
+    // The session's start keeps a game the user began before it.
+    void sitzungLaesstBegonnenesSpiel()
+    {
+        beginne(MITTELSPIEL);
+        ablauf->starteSitzung();
+        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
+        QVERIFY(dienste.beendeJob());
+    }
+
+    // A job carries the game it belongs to and a copy of what the engine reads.
+    void auftragTraegtSeinePartie()
+    {
+        beginne();
+        QVERIFY(dienste.beendeJob() && spiele("g1", "f3") && dienste.feuereTimer());
+        const JobAuftrag &auftrag = dienste.job->auftrag;
+        QVERIFY(!auftrag.istVorschlag && auftrag.schwarzAmZug);
+        QCOMPARE(auftrag.index, 1);
+        QCOMPARE(auftrag.fen, controller->verlauf()->entry(1).fen);
+        QCOMPARE(auftrag.kontext.schwierigkeit, 1);
+        QVERIFY(auftrag.kontext.eroeffnungsphase && auftrag.kontext.fruehePhase);
+        QCOMPARE(auftrag.kontext.standzeit[23], 1);
+        QCOMPARE(auftrag.kontext.currentIndex, 1);
+        dienste.beendeJob();
+    }
+
+    // Seeded sequences of user commands, interleaved at random with job ends, timer ticks,
+    // animation ends and time passing, also while a question or dialog is open. After every step
+    // the flow must hold together; a failure names its seed and steps.
+    void zufaelligeAblaeufe()
+    {
+        const int anzahl = qEnvironmentVariableIntValue("BRAKMOR_ABLAEUFE");
+        int fehler = 0;
+        for (quint32 keim = 1; keim <= quint32(anzahl > 0 ? anzahl : 1500) && fehler == 0; ++keim)
+            fehler += spieleZufaellig(keim);
+        QCOMPARE(fehler, 0);
+    }
+
+private:
+    int spieleZufaellig(quint32 keim);
+};
+
+namespace {
+
+const QString STELLUNGEN[] = {
+    MITTELSPIEL,
+    MATT_IN_EINS,
+    QStringLiteral("4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 40"),
+    QStringLiteral("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 20"),
+    QStringLiteral("7k/8/6K1/8/8/8/8/5Q2 w - - 0 60"),
+};
+
+} // namespace
+
+int TestSpielablauf::spieleZufaellig(quint32 keim)
+{
+    QRandomGenerator zufall(keim);
+    beginne(zufall.bounded(3) == 0 ? STELLUNGEN[zufall.bounded(5)] : QString());
+    ablauf->setzeDarstellung(true, 1000);
+    skript.antwort = [&] { return zufall.bounded(2) == 0; };
+    skript.speichern = 0;
+    QStringList schritte;
+    QString verletzt;
+    bool animation = false;
+    qint64 uhrVorher[2] = {0, 0};
+    quint64 partie = 0;
+    quint64 partieDerUhren = 0;
+    connect(ablauf.get(), &Spielablauf::zugGespielt, this, [&] { animation = true; });
+    connect(ablauf.get(), &Spielablauf::protokollNeu, this, [&] { ++partie; });
+
+    // Events that a modal dialog's event loop may deliver.
+    auto ereignis = [&](int art) {
+        switch (art) {
+        case 0:
+            schritte << "job";
+            dienste.beendeJob(int(zufall.bounded(1600)) - 1400, &zufall);
+            break;
+        case 1:
+            schritte << "timer";
+            dienste.feuereTimer();
+            break;
+        case 2:
+            if (animation) {
+                schritte << "animation";
+                animation = false;
+                ablauf->animationFertig();
+            }
+            break;
+        default:
+            schritte << "time";
+            dienste.zeit += zufall.bounded(5000);
+            break;
+        }
+    };
+    skript.waehrend = [&] {
+        for (int i = int(zufall.bounded(3)); i > 0; --i)
+            ereignis(int(zufall.bounded(4)));
+    };
+
+    auto pruefe = [&]() -> QString {
+        const Spielablauf &a = *ablauf;
+        fenStellung fen;
+        bool schwarz = false;
+        int32_t brett[BRETT_ZELLEN];
+        fen.leseFen(controller->verlauf()->entry(currentIndex).fen, schwarz,
+                    fenStellung::eigenerText);
+        fen.holeBrett(brett);
+        if (!std::equal(brett, brett + BRETT_ZELLEN, a.brettKopie()) ||
+            !std::equal(brett, brett + BRETT_ZELLEN, controller->brett()) || schwarz != a.amZug())
+            return "the board is not the history's position";
+        if (a.verweigerteZuege() > 0)
+            return "a computer move was refused";
+        if (a.computerAmZug() && !a.spielEnde() && !a.dialogOffen() && currentIndex == lastIndex &&
+            !dienste.timerAktiv && !dienste.job && !animation && a.wartendeBefehle().isEmpty())
+            return "the computer is to move and nothing brings its move";
+        const Zug v = a.vorschlag();
+        if (v.von != 0 && currentIndex == lastIndex &&
+            (a.spielEnde() || !controller->istLegalerZug(v.von, v.nach)))
+            return "the suggestion does not belong to the position";
+        // Every game starts its clocks at zero.
+        if (partie != partieDerUhren) {
+            partieDerUhren = partie;
+            uhrVorher[0] = uhrVorher[1] = 0;
+        }
+        if (currentIndex == lastIndex && lastIndex > 0) {
+            const qint64 jetzt[2] = {alsSekunden(a.uhrText(false)), alsSekunden(a.uhrText(true))};
+            for (int s = 0; s < 2; ++s) {
+                if (jetzt[s] < uhrVorher[s])
+                    return "a clock ran backwards";
+                uhrVorher[s] = jetzt[s];
+            }
+        }
+        return QString();
+    };
+
+    for (int schritt = 0; schritt < 40 && verletzt.isEmpty(); ++schritt) {
+        const quint64 partieVorher = partie;
+        const int indexVorher = lastIndex;
+        const std::optional<JobAuftrag> vorher =
+            dienste.job ? std::optional<JobAuftrag>(dienste.job->auftrag) : std::nullopt;
+        const QString fenVorher = controller->verlauf()->entry(lastIndex).fen;
+        const int wahl = int(zufall.bounded(20));
+        if (wahl < 5) {
+            ereignis(wahl % 4);
+            // A job's move lands only on the position it was computed for.
+            if (vorher && !dienste.job && partie == partieVorher && lastIndex == indexVorher + 1 &&
+                (vorher->index != indexVorher || vorher->fen != fenVorher) &&
+                !(vorher->istVorschlag))
+                verletzt = "a result was played on another position";
+        } else if (wahl < 10) {
+            const QList<Zug> zuege = [&] {
+                QList<Zug> l;
+                for (const Zug *z = controller->legaleZuege(); z->von != 0; ++z)
+                    l << *z;
+                return l;
+            }();
+            if (!zuege.isEmpty() && !ablauf->computerAmZug() && !ablauf->spielEnde()) {
+                const Zug z = zuege[int(zufall.bounded(zuege.size()))];
+                const int32_t figuren[] = {DAME, TURM, LAEUFER, PFERD};
+                schritte << "move " + feldName(z.von) + feldName(z.nach);
+                if (!ablauf->menschenzug(z.von, z.nach, figuren[zufall.bounded(4)]))
+                    verletzt = "a legal move was refused";
+            }
+        } else {
+            switch (wahl) {
+            case 10:
+                schritte << "F2";
+                ablauf->neuesSpiel();
+                break;
+            case 11:
+                schritte << "F3";
+                ablauf->seitenwechsel();
+                break;
+            case 12:
+                schritte << "F4";
+                ablauf->zugVor();
+                break;
+            case 13:
+                schritte << "back";
+                ablauf->zugZurueck();
+                break;
+            case 14: {
+                const int zeile = int(zufall.bounded(ablauf->protokoll().size() + 1));
+                schritte << QStringLiteral("row %1").arg(zeile);
+                ablauf->waehleZeile(zeile);
+                break;
+            }
+            case 15:
+                skript.speichern = int(zufall.bounded(2));
+                schritte << QStringLiteral("save %1").arg(skript.speichern);
+                ablauf->sichernOderLaden();
+                break;
+            case 16:
+                skript.laden = int(zufall.bounded(2));
+                schritte << QStringLiteral("load %1").arg(skript.laden);
+                ablauf->ladeBefehl();
+                break;
+            case 17: {
+                const QString fen = STELLUNGEN[zufall.bounded(5)];
+                schritte << "fen " + fen;
+                ablauf->importiereFen(fen);
+                break;
+            }
+            case 18: {
+                const int stufe = int(zufall.bounded(5)) + 1;
+                schritte << QStringLiteral("level %1").arg(stufe);
+                ablauf->setzeSchwierigkeit(stufe);
+                break;
+            }
+            default:
+                schritte << "F4 at the end";
+                if (ablauf->vorKnopfAktiv())
+                    ablauf->zugVor();
+                break;
+            }
+        }
+        if (verletzt.isEmpty())
+            verletzt = pruefe();
+    }
+    einstellungen.schwierigkeit = 1;
+    if (!verletzt.isEmpty())
+        qWarning("seed %u: %s after: %s", keim, qPrintable(verletzt),
+                 qPrintable(schritte.join(", ")));
+    return verletzt.isEmpty() ? 0 : 1;
+}
+
+QTEST_MAIN(TestSpielablauf)
+#include "tst_spielablauf.moc"
