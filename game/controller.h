@@ -96,6 +96,9 @@ public:
     // Replaces "BKAuto.pgn" with the game. On failure the error box says why and the old file
     // stays as it was; returns false.
     bool autoSpeichern();
+    // Removes "BKAuto.pgn": a session that leaves no game to return must not bring back an older
+    // one at the next start.
+    void autoLoeschen();
     // The first argument that names a PGN file (".pgn" in any case), made absolute: it is kept
     // for later starts, which may begin in another folder.
     static QString startDateiAus(const QStringList &argumente);

@@ -5,6 +5,8 @@
 #include "game/history.h"
 #include "pgn/pgndatei.h"
 
+#include <QFile>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -87,6 +89,11 @@ QString Controller::startDateiAus(const QStringList &argumente)
             return QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
     }
     return QString();
+}
+
+void Controller::autoLoeschen()
+{
+    QFile::remove(autoDatei());
 }
 
 bool Controller::pgnDateiLesen(int modus, QString &text, QString &dateiname)

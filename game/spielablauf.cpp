@@ -879,10 +879,6 @@ bool Spielablauf::ladePartie(int modus)
     } else {
         controller.setzeEigeneStartFen(fen);
     }
-    const QString programm = QLatin1String(PROGRAMM_NAME);
-    weissUntenFlag = true;
-    if (kopf.weiss.contains(programm) || kopf.schwarz.contains(programm))
-        weissUntenFlag = kopf.schwarz.contains(programm);
     initNeuesSpiel(true);
 
     // The moves are replayed by the same function as brakmor-cli's, so both end on the same
@@ -895,6 +891,9 @@ bool Spielablauf::ladePartie(int modus)
     if (modus != 1)
         currentIndex = 0;
     zeigeHistoryStellung(true);
+    // The human plays the side to move of the position shown, and the board faces that side.
+    if (weiss != schwarz)
+        weissUntenFlag = weiss == Mensch;
     // Shown after the position, whose move text would cover it.
     if (!wiedergabe.meldung.isEmpty())
         meldung = wiedergabe.meldung;
@@ -958,8 +957,14 @@ void Spielablauf::beende()
         abbrechen = false;
     }
     gehalten.reset();
-    if (schreibrechtGefunden && ungespeichertFlag && lastIndex > 4 && einstellungen.pgnAutoLaden)
+    // The auto-save stands for the session that ends now: a game too short or already saved
+    // leaves none to return.
+    if (!schreibrechtGefunden || !einstellungen.pgnAutoLaden)
+        return;
+    if (ungespeichertFlag && lastIndex > 4)
         controller.autoSpeichern();
+    else
+        controller.autoLoeschen();
 }
 
 QString Spielablauf::text(int id, const char *deutsch) const

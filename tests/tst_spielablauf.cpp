@@ -342,6 +342,21 @@ private slots:
         QCOMPARE(controller->zeitWeiss(), 61000);
     }
 
+    // A restored game faces the side the human plays at its end, here Black after the computer
+    // took over White; closing after fewer than five half-moves leaves no game to return.
+    void wiederhergestelltePartie()
+    {
+        QFile datei(appVerzeichnis + "BKAuto.pgn");
+        QVERIFY(datei.open(QIODevice::WriteOnly));
+        datei.write("[White \"Ada\"]\n[Black \"Brakmor\"]\n\n1. e4 e5 2. Nf3 *\n");
+        datei.close();
+        beginne();
+        QVERIFY(ablauf->geladen() && lastIndex == 3);
+        QVERIFY(ablauf->amZug() && !ablauf->computerAmZug() && !ablauf->weissUnten());
+        ablauf->beende();
+        QVERIFY(!datei.exists());
+    }
+
     // The session's start keeps a game the user began before it.
     void sitzungLaesstBegonnenesSpiel()
     {
