@@ -38,30 +38,39 @@ void UciSitzung::befehl(const QString &zeile)
     if (beendet)
         return;
     const QString wort = erstesWort(zeile);
-    if (wort == QLatin1String("isready"))
+    if (wort == QLatin1String("isready")) {
         senden(QStringLiteral("readyok"));
-    else if (!wort.isEmpty())
+    } else if (wort == QLatin1String("quit")) {
+        // The search under way and every "go" still waiting are answered at once, then it ends.
+        quitNachSuche = true;
+        stop();
+    } else if (!wort.isEmpty()) {
         zurueckgestellt << zeile;
+    }
     arbeiteAb();
 }
 
+// The running search finishes as it would and reports its move, an infinite one included.
 void UciSitzung::eingabeEnde()
 {
     eingabeZuEnde = true;
+    if (gehalten)
+        stop();
     arbeiteAb();
 }
 
-// While a search is under way only "stop" and "quit" are acted on; the rest waits for its
-// "bestmove", as a GUI sends the next position right after "stop".
+// While a search is under way a new position or search waits for its "bestmove", as a GUI sends
+// the next position right after "stop"; everything else is acted on in order.
 void UciSitzung::arbeiteAb()
 {
+    static const QStringList wartenAufSuche = {QStringLiteral("position"),
+                                               QStringLiteral("ucinewgame"), QStringLiteral("go")};
     while (!beendet && !zurueckgestellt.isEmpty()) {
-        const QString wort = erstesWort(zurueckgestellt.first());
-        if (sucht && wort != QLatin1String("stop") && wort != QLatin1String("quit"))
+        if (sucht && wartenAufSuche.contains(erstesWort(zurueckgestellt.first())))
             return;
         fuehreAus(zurueckgestellt.takeFirst().simplified().split(QLatin1Char(' ')));
     }
-    if (eingabeZuEnde && !sucht)
+    if ((eingabeZuEnde || quitNachSuche) && !sucht)
         beende();
 }
 
@@ -80,12 +89,6 @@ void UciSitzung::fuehreAus(const QStringList &teile)
         go(teile);
     } else if (wort == QLatin1String("stop")) {
         stop();
-    } else if (wort == QLatin1String("quit")) {
-        quitNachSuche = true;
-        if (sucht)
-            stop();
-        else
-            beende();
     }
 }
 
@@ -196,10 +199,7 @@ void UciSitzung::melde(const Zug &zug, const JobErgebnis &ergebnis)
         senden(info + QStringLiteral(" score cp %1 pv ").arg(ergebnis.zug.wert) + text);
         senden(QStringLiteral("bestmove ") + text);
     }
-    if (quitNachSuche)
-        beende();
-    else
-        arbeiteAb();
+    arbeiteAb();
 }
 
 void UciSitzung::beende()

@@ -1,9 +1,5 @@
 #include "game/ablaufdienste.h"
 
-#include "engine/abbrechen.h"
-
-#include <QThreadPool>
-
 JobErgebnis fuehreAuftragAus(const JobAuftrag &auftrag)
 {
     return fuehreJobAus(auftrag.schwarzAmZug, auftrag.istVorschlag, auftrag.daten, auftrag.kontext);
@@ -22,50 +18,42 @@ EchteAblaufdienste::~EchteAblaufdienste()
 
 void EchteAblaufdienste::starteJob(const JobAuftrag &auftrag, JobFertig fertig)
 {
-    auto lauf = std::make_shared<Lauf>();
-    laufend = lauf;
-    QThreadPool::globalInstance()->start([this, lauf, auftrag, fertig] {
-        JobErgebnis ergebnis = fuehreAuftragAus(auftrag);
+    if (arbeiter.joinable())
+        arbeiter.join();
+    laufend = std::make_unique<Lauf>();
+    laufend->auftrag = auftrag;
+    laufend->fertig = std::move(fertig);
+    Lauf *lauf = laufend.get();
+    arbeiter = std::thread([this, lauf] {
+        JobErgebnis ergebnis = fuehreAuftragAus(lauf->auftrag);
         {
             const std::lock_guard<std::mutex> sperre(lauf->mutex);
             lauf->ergebnis = std::move(ergebnis);
-        }
-        // Posted while this object surely lives: verwirfJob() waits for the end below. A dropped
-        // job's result is never read.
-        QMetaObject::invokeMethod(
-            this, [this, lauf, auftrag, fertig] { nimmErgebnis(lauf, auftrag, fertig); },
-            Qt::QueuedConnection);
-        {
-            const std::lock_guard<std::mutex> sperre(lauf->mutex);
             lauf->beendet = true;
         }
-        lauf->fertig.notify_all();
+        QMetaObject::invokeMethod(this, "nimmErgebnis", Qt::QueuedConnection);
     });
 }
 
-void EchteAblaufdienste::nimmErgebnis(const std::shared_ptr<Lauf> &lauf, const JobAuftrag &auftrag,
-                                      const JobFertig &fertig)
+// A wake-up of a job dropped meanwhile finds the next job still running, or none.
+void EchteAblaufdienste::nimmErgebnis()
 {
-    JobErgebnis ergebnis;
+    if (!laufend)
+        return;
     {
-        const std::lock_guard<std::mutex> sperre(lauf->mutex);
-        if (lauf->verworfen)
+        const std::lock_guard<std::mutex> sperre(laufend->mutex);
+        if (!laufend->beendet)
             return;
-        ergebnis = lauf->ergebnis;
     }
-    if (laufend == lauf)
-        laufend.reset();
-    fertig(auftrag, ergebnis);
+    arbeiter.join();
+    const std::unique_ptr<Lauf> lauf = std::move(laufend);
+    lauf->fertig(lauf->auftrag, lauf->ergebnis);
 }
 
 void EchteAblaufdienste::verwirfJob()
 {
-    if (!laufend)
-        return;
-    std::unique_lock<std::mutex> sperre(laufend->mutex);
-    laufend->verworfen = true;
-    laufend->fertig.wait(sperre, [this] { return laufend->beendet; });
-    sperre.unlock();
+    if (arbeiter.joinable())
+        arbeiter.join();
     laufend.reset();
 }
 

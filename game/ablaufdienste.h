@@ -7,10 +7,10 @@
 #include <QObject>
 #include <QTimer>
 
-#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 // What the game flow needs from its surroundings: somewhere to run engine jobs, the timer that
 // starts the computer's move, and a clock. The program runs jobs on a worker thread; the tests put
@@ -37,9 +37,11 @@ public:
 // Runs a job as the engine expects it, with its own stop flag.
 JobErgebnis fuehreAuftragAus(const JobAuftrag &auftrag);
 
-// The program's services: jobs on Qt's thread pool, a Qt timer, the monotonic clock.
+// The program's services: each job on a thread of its own, a Qt timer, the monotonic clock.
 class EchteAblaufdienste : public QObject, public Ablaufdienste
 {
+    Q_OBJECT
+
 public:
     EchteAblaufdienste();
     ~EchteAblaufdienste() override;
@@ -52,21 +54,23 @@ public:
     qint64 jetzt() const override { return uhr.elapsed(); }
 
 private:
-    // What the worker thread hands back; guarded by its own mutex, so the hand-over is plain to
-    // see for ThreadSanitizer whatever Qt does inside.
+    // Called on this object's thread once the worker has finished.
+    Q_INVOKABLE void nimmErgebnis();
+
+    // The job in hand. The worker writes only `ergebnis` and `beendet`, under the mutex; the rest
+    // is set before the thread starts. Qt only delivers the wake-up, so every hand-over is plain to
+    // see for ThreadSanitizer.
     struct Lauf
     {
+        JobAuftrag auftrag;
+        JobFertig fertig;
         std::mutex mutex;
-        std::condition_variable fertig;
         bool beendet = false;
-        bool verworfen = false;
         JobErgebnis ergebnis;
     };
 
-    void nimmErgebnis(const std::shared_ptr<Lauf> &lauf, const JobAuftrag &auftrag,
-                      const JobFertig &fertig);
-
-    std::shared_ptr<Lauf> laufend;
+    std::unique_ptr<Lauf> laufend;
+    std::thread arbeiter;
     QTimer zugTimer;
     QElapsedTimer uhr;
 };
