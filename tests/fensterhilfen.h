@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QToolButton>
 #include <QtTest>
@@ -79,6 +80,11 @@ struct FensterZugang
     }
 
     void ersterTick() const { f.onTimerEvent(); }
+    void setzeTexte() const { f.setzeTexte(); }
+    void setzeExportZiel(const QString &pfad) const
+    {
+        f.exportZiel = [pfad] { return pfad; };
+    }
 
     template<typename T>
     T *kind(const char *name) const
@@ -112,6 +118,24 @@ struct FensterZugang
         QTest::mouseClick(ansicht()->viewport(), Qt::LeftButton, Qt::NoModifier, punkt);
     }
     void klicke(const char *name) const { klicke(feldNummer(name)); }
+
+    // Drags the piece on `von` to the scene point `ziel` by the view's mouse events: a press, four
+    // moves with the button held, the release unless `loslassen` is false.
+    void ziehe(const char *von, const QPointF &ziel, bool loslassen = true) const
+    {
+        QWidget *flaeche = ansicht()->viewport();
+        const QPoint start = ansicht()->mapFromScene(feldMitte(feldNummer(von)));
+        const QPoint ende = ansicht()->mapFromScene(ziel);
+        QTest::mousePress(flaeche, Qt::LeftButton, Qt::NoModifier, start);
+        for (int i = 1; i <= 4; ++i) {
+            QMouseEvent bewegung(QEvent::MouseMove, start + (ende - start) * i / 4, Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(flaeche, &bewegung);
+        }
+        if (loslassen)
+            QTest::mouseRelease(flaeche, Qt::LeftButton, Qt::NoModifier, ende);
+    }
+    void ziehe(const char *von, const char *nach) const { ziehe(von, feldMitte(feldNummer(nach))); }
 
     static int feldNummer(const char *name)
     {

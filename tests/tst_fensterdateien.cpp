@@ -49,6 +49,39 @@ private slots:
         QVERIFY(warte([&] { return z().ruhig(); }));
     }
 
+    // The human gives up from the menu, and the game with the computer's win goes to a file of the
+    // user's choice, ".pgn" added; an existing file is replaced only after a Yes, and a folder that
+    // does not exist is named in the error box.
+    void aufgebenUndExportieren()
+    {
+        QVERIFY(spieleEroeffnung());
+        beantworteBox(QMessageBox::Yes);
+        z().loese("actionAufgeben");
+        QVERIFY(z().spielEnde() && !z().kind<QAction>("actionAufgeben")->isEnabled());
+        QCOMPARE(z().zeilen().last(), QString("Aufgegeben, Schwarz gewinnt"));
+
+        const QString datei = umgebung->pfad("partie.pgn");
+        z().setzeExportZiel(umgebung->pfad("partie"));
+        z().loese("actionPartie_exportieren");
+        const QByteArray pgn = dateiInhalt(datei);
+        QVERIFY2(pgn.contains("[Result \"0-1\"]") && pgn.contains("1. e4 "), pgn.constData());
+        QCOMPARE(z().meldung(), "Partie exportiert: " + datei);
+        QFile alt(datei);
+        QVERIFY(alt.open(QIODevice::WriteOnly) && alt.write("alt") == 3);
+        alt.close();
+        beantworteBox(QMessageBox::No);
+        z().loese("actionPartie_exportieren");
+        QCOMPARE(dateiInhalt(datei), QByteArray("alt"));
+
+        const QString fehlt = umgebung->pfad("fehlt/partie.pgn");
+        z().setzeExportZiel(fehlt);
+        QString box;
+        beantworteBox(QMessageBox::Ok, &box);
+        z().loese("actionPartie_exportieren");
+        QVERIFY2(box.startsWith(fehlt + " Error open"), qPrintable(box));
+        QCOMPARE(z().meldung(), QString("Partie wurde nicht exportiert!"));
+    }
+
     void autoSpeichernUndWiederherstellen()
     {
         umgebung->setze("Dateien/PgnAutoLaden", true);
