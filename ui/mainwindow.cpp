@@ -332,11 +332,13 @@ void MainWindow::showEvent(QShowEvent *event)
 bool MainWindow::eventFilter(QObject *objekt, QEvent *ereignis)
 {
     if (objekt == ui->graphicsView->viewport()) {
-        const auto *maus = static_cast<const QMouseEvent *>(ereignis);
-        if (ereignis->type() == QEvent::MouseMove)
-            ziehe(maus);
-        else if (ereignis->type() == QEvent::MouseButtonRelease && maus->button() == Qt::LeftButton)
-            legeAb(maus);
+        if (ereignis->type() == QEvent::MouseMove) {
+            ziehe(static_cast<const QMouseEvent *>(ereignis));
+        } else if (ereignis->type() == QEvent::MouseButtonRelease) {
+            const auto *maus = static_cast<const QMouseEvent *>(ereignis);
+            if (maus->button() == Qt::LeftButton)
+                legeAb(maus);
+        }
     }
     return QMainWindow::eventFilter(objekt, ereignis);
 }
