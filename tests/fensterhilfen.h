@@ -119,13 +119,13 @@ struct FensterZugang
     }
     void klicke(const char *name) const { klicke(feldNummer(name)); }
 
-    // Drags the piece on `von` to the scene point `ziel` by the view's mouse events: a press, four
-    // moves with the button held, the release unless `loslassen` is false.
-    void ziehe(const char *von, const QPointF &ziel, bool loslassen = true) const
+    // Drags a piece by the view's mouse events: a press, four moves with the button held and,
+    // unless told not to, the release.
+    void ziehe(const char *von, const char *nach, bool loslassen = true) const
     {
         QWidget *flaeche = ansicht()->viewport();
         const QPoint start = ansicht()->mapFromScene(feldMitte(feldNummer(von)));
-        const QPoint ende = ansicht()->mapFromScene(ziel);
+        const QPoint ende = ansicht()->mapFromScene(feldMitte(feldNummer(nach)));
         QTest::mousePress(flaeche, Qt::LeftButton, Qt::NoModifier, start);
         for (int i = 1; i <= 4; ++i) {
             QMouseEvent bewegung(QEvent::MouseMove, start + (ende - start) * i / 4, Qt::NoButton,
@@ -135,7 +135,6 @@ struct FensterZugang
         if (loslassen)
             QTest::mouseRelease(flaeche, Qt::LeftButton, Qt::NoModifier, ende);
     }
-    void ziehe(const char *von, const char *nach) const { ziehe(von, feldMitte(feldNummer(nach))); }
 
     static int feldNummer(const char *name)
     {

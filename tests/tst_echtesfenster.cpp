@@ -149,21 +149,17 @@ private:
         return xdotool({"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
     }
 
-    // A move by dragging: the button goes down on the piece, the mouse follows in steps, the
-    // button comes up on the target.
+    // A move by dragging: the button goes down on the piece, the mouse follows in four steps,
+    // the button comes up on the target.
     bool ziehe(int von, int nach)
     {
         const QPoint a = mitte(von), b = mitte(nach);
         QStringList befehle{"mousemove", QString::number(a.x()), QString::number(a.y()),
                             "mousedown", "1"};
-        for (int i = 1; i <= 4; ++i) {
-            const QPoint p = a + (b - a) * i / 4;
-            befehle << "sleep"
-                    << "0.05"
-                    << "mousemove" << QString::number(p.x()) << QString::number(p.y());
-        }
-        return xdotool(befehle << "mouseup"
-                               << "1");
+        for (const QPoint p : {(3 * a + b) / 4, (a + b) / 2, (a + 3 * b) / 4, b})
+            befehle +=
+                {"sleep", "0.05", "mousemove", QString::number(p.x()), QString::number(p.y())};
+        return xdotool(befehle + QStringList{"mouseup", "1"});
     }
 
     // Starts the program on a new game at the hardest level, the classic board found.

@@ -3,6 +3,7 @@
 #include "pgn/pgnspeicherndialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -57,28 +58,21 @@ private slots:
         QVERIFY(spieleEroeffnung());
         beantworteBox(QMessageBox::Yes);
         z().loese("actionAufgeben");
-        QVERIFY(z().spielEnde() && !z().kind<QAction>("actionAufgeben")->isEnabled());
-        QCOMPARE(z().zeilen().last(), QString("Aufgegeben, Schwarz gewinnt"));
-
         const QString datei = umgebung->pfad("partie.pgn");
         z().setzeExportZiel(umgebung->pfad("partie"));
         z().loese("actionPartie_exportieren");
-        const QByteArray pgn = dateiInhalt(datei);
-        QVERIFY2(pgn.contains("[Result \"0-1\"]") && pgn.contains("1. e4 "), pgn.constData());
+        QVERIFY(dateiInhalt(datei).contains("1. e4 ") && dateiInhalt(datei).endsWith(" 0-1\n\n"));
         QCOMPARE(z().meldung(), "Partie exportiert: " + datei);
-        QFile alt(datei);
-        QVERIFY(alt.open(QIODevice::WriteOnly) && alt.write("alt") == 3);
-        alt.close();
         beantworteBox(QMessageBox::No);
+        QVERIFY(QFile::resize(datei, 3));
         z().loese("actionPartie_exportieren");
-        QCOMPARE(dateiInhalt(datei), QByteArray("alt"));
+        QCOMPARE(QFileInfo(datei).size(), 3);
 
-        const QString fehlt = umgebung->pfad("fehlt/partie.pgn");
-        z().setzeExportZiel(fehlt);
+        z().setzeExportZiel(umgebung->pfad("fehlt/partie.pgn"));
         QString box;
         beantworteBox(QMessageBox::Ok, &box);
         z().loese("actionPartie_exportieren");
-        QVERIFY2(box.startsWith(fehlt + " Error open"), qPrintable(box));
+        QVERIFY2(box.startsWith(umgebung->pfad("fehlt/partie.pgn Error open")), qPrintable(box));
         QCOMPARE(z().meldung(), QString("Partie wurde nicht exportiert!"));
     }
 

@@ -55,89 +55,63 @@ private slots:
         QVERIFY(z().brettStimmt());
     }
 
-    // A drag makes the move a click would; dropped where the piece cannot go it goes back, and
-    // while the computer is to move no piece can be picked up.
+    // A drag makes the move a click would; dropped where the piece cannot go it goes back; while
+    // the computer is to move no piece is picked up; a pawn dragged to the last rank asks.
     void ziehenUndAblegen()
     {
         umgebung->spieleTrotzAufgabeWeiter();
         z().ziehe("e2", "e4");
-        QCOMPARE(lastIndex, 1);
-        z().ziehe("d2", z().feldMitte(FensterZugang::feldNummer("d4")), false);
-        QVERIFY(z().brettStimmt());
+        z().ziehe("d2", "d4", false);
+        QVERIFY(lastIndex == 1 && z().brettStimmt());
         QTest::mouseRelease(z().ansicht()->viewport(), Qt::LeftButton);
-        QCOMPARE(lastIndex, 1);
-        QVERIFY(warte([&] { return z().ruhig(); }) && z().brettStimmt());
+        QVERIFY(warte([&] { return z().ruhig(); }));
         z().ziehe("d2", "d5");
-        QVERIFY(z().brettStimmt());
-        z().ziehe("d2", QPointF(400, 0));
-        QCOMPARE(lastIndex, 2);
-        QVERIFY(z().brettStimmt() && z().ausgewaehltesFeld() == 0);
+        QVERIFY(lastIndex == 2 && z().brettStimmt() && z().ausgewaehltesFeld() == 0);
 
         QVERIFY(z().importiere("n3k3/1P6/8/8/8/8/8/4K3 w - - 0 1"));
         beiModalemFenster<QDialog>(
-            [&](QDialog *dialog) { dialog->findChild<QPushButton *>("turmButton")->click(); });
+            [](QDialog *dialog) { dialog->findChild<QPushButton *>("turmButton")->click(); });
         z().ziehe("b7", "a8");
         QCOMPARE(z().eintrag(1).wandlungsFigur, -int(TURM));
         QVERIFY(warte([&] { return z().ruhig(); }) && z().brettStimmt());
     }
 
-    // The view turns without changing sides, stays turned at the next start, and F3 turns it on
-    // from there.
+    // The view turns without changing sides and stays turned at the next start; F3 turns it on.
     void brettDrehen()
     {
-        const QPointF h1Oben(-245, -245);
+        const int h1 = FensterZugang::feldNummer("h1");
         QTest::keyClick(fenster.get(), Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(z().feldMitte(FensterZugang::feldNummer("h1")), h1Oben);
-        QVERIFY(z().weissUnten() && z().kind<QAction>("actionBrett_drehen")->isChecked());
-        QVERIFY(z().spiele("e2", "e4") && z().brettStimmt());
-        QVERIFY(QSettings(umgebung->datei("Brakmor.ini"), QSettings::IniFormat)
-                    .value("Allgemein/BrettGedreht")
-                    .toBool());
-
+        QVERIFY(z().weissUnten() && z().spiele("e2", "e4") && z().brettStimmt());
         fenster = umgebung->fenster();
-        QCOMPARE(z().feldMitte(FensterZugang::feldNummer("h1")), h1Oben);
+        QCOMPARE(z().feldMitte(h1), QPointF(-245, -245));
         QTest::keyClick(fenster.get(), Qt::Key_F3);
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 1; }));
-        QVERIFY(!z().weissUnten());
-        QCOMPARE(z().feldMitte(FensterZugang::feldNummer("a8")), h1Oben);
+        QCOMPARE(z().feldMitte(h1), QPointF(245, 245));
     }
 
-    // The message line says the computer is thinking until its move comes; no piece moves
-    // meanwhile.
-    void denkanzeige()
+    // Each menu entry shows its key, and each status line explains itself in each language.
+    void tastenUndErklaerungen()
     {
-        QVERIFY(z().spiele("e2", "e4"));
-        z().loese("actionSehrSchwer");
-        z().klicke("d2");
-        z().klicke("d4");
-        QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
-        QVERIFY(z().meldung().startsWith("Brakmor denkt nach: "));
-        z().ersterTick();
-        QVERIFY(z().meldung().startsWith("Brakmor denkt nach: "));
-        beantworteBox(QMessageBox::No);
-        QTest::keyClick(fenster.get(), Qt::Key_F2);
-        QVERIFY(warte([&] { return z().ruhig() && lastIndex == 4; }));
-        QVERIFY(!z().meldung().contains("denkt"));
-    }
-
-    // Every key shows beside its menu entry; a new game is also in the "Spiel" menu.
-    void menueZeigtTasten()
-    {
-        const QPair<const char *, const char *> eintraege[] = {
-            {"actionNeues_Spiel", "F2"},
-            {"actionSeitenwechsel", "F3"},
-            {"actionVorschlag", "F4"},
-            {"actionProtokoll_in_Zwischenablage", "Ctrl+C"},
-            {"actionPartie_speichern", "Ctrl+S"},
-            {"actionPartie_laden", "Ctrl+O"},
-            {"actionBrett_drehen", "Ctrl+F"},
-            {"actionPartie_exportieren", "Ctrl+E"}};
-        for (const auto &e : eintraege)
-            QVERIFY2(z().kind<QAction>(e.first)->text().endsWith(QString("\t") + e.second),
-                     e.first);
+        QStringList tasten;
+        for (const char *eintrag :
+             {"actionNeues_Spiel", "actionSeitenwechsel", "actionVorschlag", "actionBrett_drehen",
+              "actionProtokoll_in_Zwischenablage", "actionPartie_speichern", "actionPartie_laden",
+              "actionPartie_exportieren"})
+            tasten << z().kind<QAction>(eintrag)->text().section('\t', 1);
+        QCOMPARE(tasten.join(' '), QString("F2 F3 F4 Ctrl+F Ctrl+C Ctrl+S Ctrl+O Ctrl+E"));
         QVERIFY(z().kind<QMenu>("menuSpiel")
                     ->actions()
                     .contains(z().kind<QAction>("actionNeues_Spiel")));
+
+        QSet<QString> tipps;
+        for (int sprache = 0; sprache < 3; ++sprache) {
+            Languages::instance()->ladeSprache(sprache);
+            z().setzeTexte();
+            for (int zeile = 1; zeile <= 4; ++zeile)
+                tipps << z().kind<QLineEdit>(qPrintable(QString("tEdit_Statuszeile%1").arg(zeile)))
+                             ->toolTip();
+        }
+        QCOMPARE(tipps.size(), 12);
     }
 
     // Without animation the board shows the move at once; the flow still hears of its end
@@ -151,34 +125,17 @@ private slots:
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 2; }) && z().brettStimmt());
     }
 
-    // Each status line explains itself in each language.
-    void statuszeilenErklaert()
-    {
-        QSet<QString> tipps;
-        for (int sprache = 0; sprache < 3; ++sprache) {
-            Languages::instance()->ladeSprache(sprache);
-            z().setzeTexte();
-            for (const char *zeile : {"tEdit_Statuszeile1", "tEdit_Statuszeile2",
-                                      "tEdit_Statuszeile3", "tEdit_Statuszeile4"})
-                tipps << z().kind<QLineEdit>(zeile)->toolTip();
-        }
-        QCOMPARE(tipps.size(), 12);
-    }
-
-    // At the smallest size a square is still 40 pixels wide; upright, the board takes the width.
+    // Even at the smallest size a square is 40 pixels wide; upright, the board takes the width.
     void kleinsteGroesse()
     {
-        auto feldBreite = [&] {
-            return z().ansicht()->mapFromScene(QRectF(0, 0, 70, 70)).boundingRect().width();
-        };
-        for (const QSize groesse : {QSize(100, 100), QSize(100, 2000)}) {
+        int feld = 0;
+        for (const QSize groesse : {QSize(100, 100), QSize(100, 2000), QSize(600, 1000)}) {
             fenster->resize(groesse);
             QTest::qWait(50);
-            QVERIFY2(feldBreite() >= 40, qPrintable(QString::number(feldBreite())));
+            feld = z().ansicht()->mapFromScene(QRectF(0, 0, 70, 70)).boundingRect().width();
+            QVERIFY(feld >= 40);
         }
-        fenster->resize(600, 1000);
-        QTest::qWait(50);
-        QVERIFY(feldBreite() * 8 > z().ansicht()->width() * 0.85);
+        QVERIFY(feld * 8 > z().ansicht()->width() * 0.85);
     }
 
     void zurueckUndVor()
@@ -237,21 +194,26 @@ private slots:
 
     void befehlWartetAufDenComputer()
     {
-        // New game while the computer computes: its (stopped) move is still played, then the
-        // new game asks about the unsaved moves.
+        // New game while the computer computes, which the message line tells: its (stopped)
+        // move is still played and ends the telling, then the new game asks about the unsaved
+        // moves.
         QVERIFY(z().spiele("e2", "e4"));
         z().loese("actionSehrSchwer");
         z().klicke("d2");
         z().klicke("d4");
         QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
+        QVERIFY(z().meldung().startsWith("Brakmor denkt nach: "));
         int beiDerFrage = 0;
+        QString meldung;
         beiModalemFenster<QMessageBox>([&](QMessageBox *box) {
             beiDerFrage = lastIndex;
+            meldung = z().meldung();
             box->button(QMessageBox::Yes)->click();
         });
         QTest::keyClick(fenster.get(), Qt::Key_F2);
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 0; }));
         QCOMPARE(beiDerFrage, 4);
+        QVERIFY(!meldung.contains("denkt"));
     }
 
     void fenImportFehler_data()
