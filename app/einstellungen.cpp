@@ -89,6 +89,8 @@ void leseWerte(QSettings &ini)
     e.brettdesign = ini.value(QStringLiteral("Brettdesign"), standard.brettdesign).toInt();
     e.markiereLetztenZug =
         alsBool(ini.value(QStringLiteral("markiereLetztenZug"), standard.markiereLetztenZug));
+    e.brettGedreht = alsBool(ini.value(QStringLiteral("BrettGedreht"), standard.brettGedreht));
+    e.animation = ini.value(QStringLiteral("Animation"), standard.animation).toInt();
     ini.endGroup();
 
     ini.beginGroup(QStringLiteral("Bewertung"));
@@ -156,6 +158,8 @@ void speichereEinstellungen()
     ini.setValue(QStringLiteral("grosseSchrift"), e.grosseSchrift);
     ini.setValue(QStringLiteral("Brettdesign"), e.brettdesign);
     ini.setValue(QStringLiteral("markiereLetztenZug"), e.markiereLetztenZug);
+    ini.setValue(QStringLiteral("BrettGedreht"), e.brettGedreht);
+    ini.setValue(QStringLiteral("Animation"), e.animation);
     ini.endGroup();
 
     ini.beginGroup(QStringLiteral("Bewertung"));

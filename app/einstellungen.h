@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// How pieces move on the board: as always, quicker, or at once.
+enum Animationstempo { AnimationNormal = 0, AnimationSchnell = 1, AnimationAus = 2 };
+
 // The user's settings, one record for the whole program, kept in "Brakmor.ini" in the data folder.
 struct Einstellungen
 {
@@ -11,6 +14,9 @@ struct Einstellungen
     bool grosseSchrift = false;
     int brettdesign = 1;
     bool markiereLetztenZug = true;
+    // The board is shown from the other side than the game flow turns it.
+    bool brettGedreht = false;
+    int animation = AnimationNormal;
     QString nameMensch1 = QStringLiteral("Human");
     QString nameMensch2 = QStringLiteral("Human");
     int zufall = 30;

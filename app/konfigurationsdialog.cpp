@@ -55,6 +55,11 @@ KonfigurationsDialog::KonfigurationsDialog(QWidget *parent)
     ui->BrettDesignComboBox->addItem(sprache->text(9600, QStringLiteral("Klassisch")), 0);
     ui->BrettDesignComboBox->addItem(sprache->text(9605, QStringLiteral("Holz")), 1);
     ui->BrettDesignComboBox->setFixedWidth(auswahlBreite);
+    ui->AnimationComboBox->addItem(sprache->text(1536, QStringLiteral("normal")), AnimationNormal);
+    ui->AnimationComboBox->addItem(sprache->text(1537, QStringLiteral("schnell")),
+                                   AnimationSchnell);
+    ui->AnimationComboBox->addItem(sprache->text(1538, QStringLiteral("aus")), AnimationAus);
+    ui->AnimationComboBox->setFixedWidth(auswahlBreite);
     ui->StartphaseEdit->setMaximumWidth(feldBreite);
     ui->StartphaseEdit->setValidator(new ZahlValidator(0, 12, this));
     ui->ZufallEdit->setMaximumWidth(feldBreite);
@@ -85,6 +90,7 @@ void KonfigurationsDialog::setzeTexte()
     ui->AutoLadenCheckBox->setText(
         sprache->text(1518, QStringLiteral("Automatisches Laden letzte Partie")));
     ui->BrettdesignLabel->setText(sprache->text(1517, QStringLiteral("Brettdesign")));
+    ui->AnimationLabel->setText(sprache->text(1535, QString::fromUtf8("Animation der Züge")));
     ui->okButton->setToolTip(sprache->text(1650, QStringLiteral("Konfiguration speichern")));
     ui->cancelButton->setToolTip(sprache->text(1655, QStringLiteral("Abbruch")));
 }
@@ -115,6 +121,7 @@ void KonfigurationsDialog::fuelleFelder()
     ui->AutoLadenCheckBox->setChecked(e.pgnAutoLaden);
     ui->WertetabelleCheckBox->setChecked(e.htmlWertetabelle);
     ui->BrettDesignComboBox->setCurrentIndex(e.brettdesign);
+    ui->AnimationComboBox->setCurrentIndex(e.animation);
     ui->StartphaseEdit->setText(QString::number(e.startEnde));
     ui->ZufallEdit->setText(QString::number(e.zufall));
 }
@@ -131,6 +138,8 @@ void KonfigurationsDialog::on_okButton_clicked()
     // A design number the combo does not know (hand-edited ini) stays as it was.
     if (ui->BrettDesignComboBox->currentIndex() >= 0)
         e.brettdesign = ui->BrettDesignComboBox->currentIndex();
+    if (ui->AnimationComboBox->currentIndex() >= 0)
+        e.animation = ui->AnimationComboBox->currentIndex();
     e.pgnAutoLaden = ui->AutoLadenCheckBox->checkState() != Qt::Unchecked;
     e.startEnde = zahlAus(ui->StartphaseEdit, 12);
     e.zufall = zahlAus(ui->ZufallEdit, 100);

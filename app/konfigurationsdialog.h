@@ -8,7 +8,8 @@ namespace Ui {
 class KonfigurationsDialog;
 }
 
-// Shows and edits the user's settings (language, name, fonts, board, engine behaviour, auto-load);
+// Shows and edits the user's settings (language, name, fonts, board, animation, engine behaviour,
+// auto-load);
 // OK saves them and reloads the language table, Cancel changes nothing.
 class KonfigurationsDialog : public QDialog
 {

@@ -148,9 +148,7 @@ QString berichtDokument(const BerichtInhalt &inhalt, const QDateTime &zeit)
                           "<html>\r\n<head>\r\n");
     text += QLatin1String("<title>Bewertung") + farbe + QLatin1String("</title>\r\n");
     text += QLatin1String("</head>\r\n<body bgcolor=\"#EEFFEE\">\r\n");
-    text += QLatin1String("<h1><a href=\"") + QLatin1String(HERSTELLER_WEBADRESSE) +
-            QLatin1String("\" target=\"_blank\">") + QLatin1String(PROGRAMM_NAME) +
-            QLatin1String("</a></h1>\r\n");
+    text += QLatin1String("<h1>") + QLatin1String(PROGRAMM_NAME) + QLatin1String("</h1>\r\n");
     text += QLatin1String("<div style=\"margin-left:15px\">\r\n");
     text += QLatin1String("<p>Erstellt von: ") + programmName() + QLatin1Char(' ') +
             QLatin1String(PROGRAMM_VERSION) + QLatin1String("; Zeit: ") +

@@ -111,6 +111,25 @@ bool Spielablauf::vorKnopfAktiv() const
     return !spielEndeFlag && (currentIndex < lastIndex || vorschlagZug.von != 0);
 }
 
+bool Spielablauf::aufgabeMoeglich() const
+{
+    return weiss != schwarz && !spielEndeFlag && currentIndex == lastIndex;
+}
+
+bool Spielablauf::denkt() const
+{
+    return laufenderJob && !laufenderJob->istVorschlag;
+}
+
+QString Spielablauf::denkText() const
+{
+    if (!denkt())
+        return QString();
+    const qint64 sekunden = (dienste.jetzt() - jobBeginn) / 1000;
+    return text(560, "Brakmor denkt nach:") + QLatin1Char(' ') + QString::number(sekunden) +
+           QLatin1String(" s");
+}
+
 bool Spielablauf::istWandlung(int von, int nach) const
 {
     return controller.istWandlung(von, nach);
@@ -148,6 +167,7 @@ void Spielablauf::fuehreAus(Befehl befehl, const QString &daten)
         if (ungespeichertFlag)
             speichereOderLade();
         break;
+    case Befehl::Aufgabe: fuehreAufgabeAus(); break;
     }
 }
 
@@ -205,6 +225,7 @@ void Spielablauf::initNeuesSpiel(bool ausFen)
     vorschlagZug = Zug{};
     vorschlagAngezeigt = false;
     aufgabeGefragt = false;
+    aufgegebenBei = -1;
     weiss = weissAnfang;
     schwarz = schwarzAnfang;
     ausFenFlag = ausFen;
@@ -452,6 +473,45 @@ void Spielablauf::setzeSchwierigkeit(int stufe)
     controller.pgn().siteLoeschen();
 }
 
+// The question comes first, so the answer is given for the game the user sees; like any command
+// the resignation then waits for a job under way, and a computer move it brings is still played.
+void Spielablauf::aufgeben()
+{
+    const Schritt schritt(*this);
+    if (!aufgabeMoeglich())
+        return;
+    bool ja = false;
+    {
+        const Dialog dialog(*this);
+        ja = rueckfragen().frage(QStringLiteral("Brakmor"),
+                                 text(672, "Möchten Sie die Partie aufgeben?"));
+    }
+    if (ja && !beschaeftigt(Befehl::Aufgabe))
+        fuehreAufgabeAus();
+}
+
+// Giving up is no move: the game's result and a row in the move list record it, in the words
+// the computer's resignation uses, and the game stays over at this position.
+void Spielablauf::fuehreAufgabeAus()
+{
+    if (!aufgabeMoeglich())
+        return;
+    dienste.stoppeZugTimer();
+    if (lastIndex == 0)
+        controller.pgn().neuePartie(weiss, schwarz, controller.eigeneStartFen());
+    const bool menschSchwarz = schwarz == Mensch;
+    controller.pgn().setzeErgebnis(ZUG_AUFGEGEBEN | (menschSchwarz ? ZUG_SCHWARZ : 0));
+    spielEndeFlag = true;
+    aufgegebenBei = lastIndex;
+    ungespeichertFlag = true;
+    vorschlagZug = Zug{};
+    vorschlagAngezeigt = false;
+    emit auswahlAufgehoben();
+    zeigeMeldung(text(9025, "Aufgegeben") + QLatin1String(", ") +
+                     (menschSchwarz ? text(9021, "Weiß gewinnt") : text(9022, "Schwarz gewinnt")),
+                 true);
+}
+
 bool Spielablauf::menschenzug(int von, int nach, int32_t wandlungsFigur)
 {
     const Schritt schritt(*this);
@@ -505,7 +565,7 @@ bool Spielablauf::zieheZug(int32_t von, int32_t nach, int32_t wert, int32_t flag
     vorschlagZug = Zug{};
     vorschlagAngezeigt = false;
     imSchachFlag = zug.flags & ZUG_SCHACH;
-    verweigertBei = -1;
+    verweigertBei = aufgegebenBei = -1;
     fuegeListenzeileHinzu(zugText);
     std::copy(controller.brett(), controller.brett() + BRETT_ZELLEN, brett);
     amZugFlag = controller.schwarzAmZug();
@@ -539,8 +599,8 @@ void Spielablauf::zeigeHistoryStellung(bool zeileWaehlen)
     controller.ladeHistoryStellung(zug, zeile, zugText);
     // A game that ended in mate or by resignation stays over when its last position is shown
     // again, as one drawn does.
-    spielEndeFlag =
-        (zug.flags & (ZUG_REMIS | ZUG_AUFGEGEBEN)) || controller.legaleZuege()[0].von == 0;
+    spielEndeFlag = (zug.flags & (ZUG_REMIS | ZUG_AUFGEGEBEN)) ||
+                    controller.legaleZuege()[0].von == 0 || aufgegebenBei == currentIndex;
     imSchachFlag = zug.flags & ZUG_SCHACH;
     if (zeileWaehlen)
         emit zeileGewaehlt(zeile);
@@ -586,10 +646,11 @@ void Spielablauf::aktualisiereUhren()
 void Spielablauf::uhrTick()
 {
     QString stand;
-    if (spielEndeFlag || !controller.uhrText(amZugFlag, stand))
-        return;
-    uhr[amZugFlag] = stand;
-    emit uhrenGeaendert();
+    const bool uhrLaeuft = !spielEndeFlag && controller.uhrText(amZugFlag, stand);
+    if (uhrLaeuft)
+        uhr[amZugFlag] = stand;
+    if (uhrLaeuft || denkt())
+        emit uhrenGeaendert();
 }
 
 void Spielablauf::spracheGewechselt()
@@ -644,6 +705,7 @@ void Spielablauf::starteJob(bool istVorschlag)
     auftrag.kontext.zufallsKeim = zufall.generate();
     abbrechen = false;
     laufenderJob = auftrag;
+    jobBeginn = dienste.jetzt();
     dienste.starteJob(auftrag, [this](const JobAuftrag &fertig, const JobErgebnis &ergebnis) {
         jobFertig(fertig, ergebnis);
     });
@@ -658,6 +720,7 @@ void Spielablauf::stoppeJob()
     abbrechen = true;
 }
 
+// The computer has stopped thinking, whatever becomes of its result.
 void Spielablauf::jobFertig(const JobAuftrag &auftrag, const JobErgebnis &ergebnis)
 {
     const Schritt schritt(*this);
@@ -667,6 +730,8 @@ void Spielablauf::jobFertig(const JobAuftrag &auftrag, const JobErgebnis &ergebn
         gehalten = qMakePair(auftrag, ergebnis);
     else
         verarbeiteJob(auftrag, ergebnis);
+    if (!auftrag.istVorschlag)
+        emit anzeigeGeaendert();
 }
 
 void Spielablauf::verarbeiteJob(const JobAuftrag &auftrag, const JobErgebnis &ergebnis)

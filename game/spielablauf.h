@@ -40,6 +40,7 @@ public:
         Computerzug = 7,
         PartieLaden = 8,
         PartieSpeichern = 9,
+        Aufgabe = 10,
     };
 
     // Who plays a side.
@@ -83,6 +84,8 @@ public:
     void ladeBefehl();
     void speichereBefehl();
     void setzeSchwierigkeit(int stufe);
+    // The human gives the game up, after a Yes to the question: the computer wins.
+    void aufgeben();
     // The human's move; false when it is not legal or not the human's turn.
     bool menschenzug(int von, int nach, int32_t wandlungsFigur);
     // A notice in the message line, and in the move list unless the game is in review.
@@ -134,6 +137,12 @@ public:
     QPair<int, int> marken() const { return letzteMarken; }
     bool vorKnopfZugVor() const;
     bool vorKnopfAktiv() const;
+    // Whether the human can give up now: at the end of a game that goes on against the computer.
+    bool aufgabeMoeglich() const;
+    // Whether the computer computes its move, and how that is shown with its running seconds
+    // (empty otherwise).
+    bool denkt() const;
+    QString denkText() const;
     // Whether a move from `von` to `nach` promotes a pawn.
     bool istWandlung(int von, int nach) const;
     // Computer moves the controller refused: an engine fault, counted by the soak test.
@@ -154,7 +163,7 @@ signals:
     void auswahlAufgehoben();
     // Texts, buttons, clocks, title or orientation changed.
     void anzeigeGeaendert();
-    // The clock of the side to move went on.
+    // The clock of the side to move went on, or the computer thought one more second.
     void uhrenGeaendert();
     void partieGeladen();
     // The controller refused the computer's move (the message line says why).
@@ -176,6 +185,7 @@ private:
     void starteNeuesSpiel();
     void fuehreSeitenwechselAus();
     void fuehreFenImportAus(const QString &fen);
+    void fuehreAufgabeAus();
     void springeZurueck();
     void springeZuZeile(int zeile, bool zeileWaehlen);
     bool zieheZug(int32_t von, int32_t nach, int32_t wert, int32_t flags, int32_t figur);
@@ -224,6 +234,8 @@ private:
     bool ausFenFlag = false;
     bool animationLaeuftFlag = false;
     bool aufgabeGefragt = false;
+    // The index of the last move when the human gave up; -1 while the game goes on.
+    int aufgegebenBei = -1;
     bool imSchachFlag = false;
     Zug vorschlagZug{};
     bool vorschlagAngezeigt = false;
@@ -232,6 +244,8 @@ private:
     // Every game start counts up, so a job knows which game it was computed for.
     quint64 partieNummer = 0;
     std::optional<JobAuftrag> laufenderJob;
+    // When the running job started, on the services' clock.
+    qint64 jobBeginn = 0;
     // A result that arrived while a dialog was open.
     std::optional<QPair<JobAuftrag, JobErgebnis>> gehalten;
     QList<QPair<Befehl, QString>> wartend;

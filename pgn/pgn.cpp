@@ -11,7 +11,7 @@ namespace {
 QString programmKennung()
 {
     return QLatin1String(PROGRAMM_NAME) + QLatin1String(" V") + QLatin1String(PROGRAMM_VERSION) +
-           QLatin1String("; ") + QLatin1String(HERSTELLER_WEBADRESSE);
+           QLatin1String("; ") + QLatin1String(HERSTELLER_NAME);
 }
 
 // Inside a tag value a backslash escapes the next character.
@@ -143,7 +143,7 @@ void Pgn::leereEintrag(Pgn &eintrag, int position)
     eintrag.schwarz = QStringLiteral("Schwarz");
     eintrag.weiss = QStringLiteral("Weiss");
     eintrag.zugtext.clear();
-    eintrag.event = QLatin1String(HERSTELLER_WEBADRESSE);
+    eintrag.event = QLatin1String(HERSTELLER_NAME);
     eintrag.runde = 0;
 }
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QToolButton>
 #include <QtTest>
@@ -79,6 +80,11 @@ struct FensterZugang
     }
 
     void ersterTick() const { f.onTimerEvent(); }
+    void setzeTexte() const { f.setzeTexte(); }
+    void setzeExportZiel(const QString &pfad) const
+    {
+        f.exportZiel = [pfad] { return pfad; };
+    }
 
     template<typename T>
     T *kind(const char *name) const
@@ -112,6 +118,23 @@ struct FensterZugang
         QTest::mouseClick(ansicht()->viewport(), Qt::LeftButton, Qt::NoModifier, punkt);
     }
     void klicke(const char *name) const { klicke(feldNummer(name)); }
+
+    // Drags a piece by the view's mouse events: a press, four moves with the button held and,
+    // unless told not to, the release.
+    void ziehe(const char *von, const char *nach, bool loslassen = true) const
+    {
+        QWidget *flaeche = ansicht()->viewport();
+        const QPoint start = ansicht()->mapFromScene(feldMitte(feldNummer(von)));
+        const QPoint ende = ansicht()->mapFromScene(feldMitte(feldNummer(nach)));
+        QTest::mousePress(flaeche, Qt::LeftButton, Qt::NoModifier, start);
+        for (int i = 1; i <= 4; ++i) {
+            QMouseEvent bewegung(QEvent::MouseMove, start + (ende - start) * i / 4, Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(flaeche, &bewegung);
+        }
+        if (loslassen)
+            QTest::mouseRelease(flaeche, Qt::LeftButton, Qt::NoModifier, ende);
+    }
 
     static int feldNummer(const char *name)
     {

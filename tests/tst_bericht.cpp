@@ -39,21 +39,21 @@ void TestBericht::dokument()
         QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"\r\n"
                        "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n<html>\r\n<head>\r\n"
                        "<title>Bewertung weiß Vorschlag</title>\r\n</head>\r\n"
-                       "<body bgcolor=\"#EEFFEE\">\r\n<h1><a href=\"%1\" target=\"_blank\">%2</a>"
-                       "</h1>\r\n<div style=\"margin-left:15px\">\r\n<p>Erstellt von: "
-                       "tst_bericht %3; Zeit: 05.03.2024 07:08:09<br>\r\nFarbe: weiß Vorschlag"
+                       "<body bgcolor=\"#EEFFEE\">\r\n<h1>%1</h1>\r\n"
+                       "<div style=\"margin-left:15px\">\r\n<p>Erstellt von: "
+                       "tst_bericht %2; Zeit: 05.03.2024 07:08:09<br>\r\nFarbe: weiß Vorschlag"
                        "</p>\r\n[B]<p></p><p><h2>Tabelle Minimax (Züge mit den besten "
-                       "Gegenzügen)</h2></p>\n<font face=\"courier new\" size=3>\n%4"
+                       "Gegenzügen)</h2></p>\n<font face=\"courier new\" size=3>\n%3"
                        "<tr><th>Summe</th><th>Tiefe 1</th><th>Tiefe 2</th><th>Tiefe 3</th>"
                        "<th>Tiefe 4</th><th>Tiefe 5</th><th>Tiefe 6</th>\n<tr>M</tr>\n</table>\n"
                        "</font>\n<p></p><p><h2>Tabelle Zugzähler in den unterschiedlichen "
-                       "Tiefen</h2></p>\n<font face=\"courier new\" size=3>\n%4<tr><th>Zug</th>"
+                       "Tiefen</h2></p>\n<font face=\"courier new\" size=3>\n%3<tr><th>Zug</th>"
                        "<th>Tiefe 2</th><th>Tiefe 3</th><th>Tiefe 4</th><th>Tiefe 5</th>"
                        "<th>Tiefe 6</th><th>Tiefe 7</th><th>Tiefe 8</th><th>Tiefe 9</th>\n"
                        "<tr>Z</tr>\n</table>\n</font>\n\r\n<br>Nach jedem berechneten Zug müssen "
                        "Sie im Browser den Aktualisierungsbutton betätigen.\r\n</p>\r\n"
                        "<br></div>\r\n")
-            .arg(HERSTELLER_WEBADRESSE, PROGRAMM_NAME, PROGRAMM_VERSION, tabelle));
+            .arg(PROGRAMM_NAME, PROGRAMM_VERSION, tabelle));
 
     const BerichtInhalt schwarz{&zeile, 1, true, false, QString(), QString()};
     QVERIFY(berichtDokument(schwarz, zeit).contains("<title>Bewertung schwarz</title>"));

@@ -5,8 +5,10 @@
 #include "ui/wandlungdialog.h"
 #include "widgethilfen.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -38,6 +40,15 @@ private slots:
         Languages::instance()->ladeSprache(1);
         QCOMPARE(infoTexte(InfoDialog(nullptr, "x")),
                  QStringList({"Version", "Date", "Author", "Homepage", "E-mail"}));
+
+        // No mail address to show; the home page is the README beside the program.
+        const InfoDialog dialog(nullptr, "x");
+        QVERIFY(dialog.findChild<QLabel *>("EMailOutLabel")->isHidden());
+        QVERIFY(QFileInfo(anleitungsDatei()).fileName() == "README.md" &&
+                dialog.findChild<QLabel *>("HomepageOutLabel")
+                    ->text()
+                    .contains(QUrl::fromLocalFile(anleitungsDatei()).toEncoded() +
+                              "\">Manual (README)</a>"));
 
         // A table without the author and the e-mail row.
         const QString tabelle = umgebung->pfad("Teilweise");

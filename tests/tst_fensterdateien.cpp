@@ -3,6 +3,7 @@
 #include "pgn/pgnspeicherndialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -47,6 +48,32 @@ private slots:
             z().druecke("tbt_Vor");
         QCOMPARE(z().fen(), ende);
         QVERIFY(warte([&] { return z().ruhig(); }));
+    }
+
+    // The human gives up from the menu, and the game with the computer's win goes to a file of the
+    // user's choice, ".pgn" added; an existing file is replaced only after a Yes, and a folder that
+    // does not exist is named in the error box.
+    void aufgebenUndExportieren()
+    {
+        QVERIFY(spieleEroeffnung());
+        beantworteBox(QMessageBox::Yes);
+        z().loese("actionAufgeben");
+        const QString datei = umgebung->pfad("partie.pgn");
+        z().setzeExportZiel(umgebung->pfad("partie"));
+        z().loese("actionPartie_exportieren");
+        QVERIFY(dateiInhalt(datei).contains("1. e4 ") && dateiInhalt(datei).endsWith(" 0-1\n\n"));
+        QCOMPARE(z().meldung(), "Partie exportiert: " + datei);
+        beantworteBox(QMessageBox::No);
+        QVERIFY(QFile::resize(datei, 3));
+        z().loese("actionPartie_exportieren");
+        QCOMPARE(QFileInfo(datei).size(), 3);
+
+        z().setzeExportZiel(umgebung->pfad("fehlt/partie.pgn"));
+        QString box;
+        beantworteBox(QMessageBox::Ok, &box);
+        z().loese("actionPartie_exportieren");
+        QVERIFY2(box.startsWith(umgebung->pfad("fehlt/partie.pgn Error open")), qPrintable(box));
+        QCOMPARE(z().meldung(), QString("Partie wurde nicht exportiert!"));
     }
 
     void autoSpeichernUndWiederherstellen()

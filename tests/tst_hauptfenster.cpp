@@ -55,6 +55,89 @@ private slots:
         QVERIFY(z().brettStimmt());
     }
 
+    // A drag makes the move a click would; dropped where the piece cannot go it goes back; while
+    // the computer is to move no piece is picked up; a pawn dragged to the last rank asks.
+    void ziehenUndAblegen()
+    {
+        umgebung->spieleTrotzAufgabeWeiter();
+        z().ziehe("e2", "e4");
+        z().ziehe("d2", "d4", false);
+        QVERIFY(lastIndex == 1 && z().brettStimmt());
+        QTest::mouseRelease(z().ansicht()->viewport(), Qt::LeftButton);
+        QVERIFY(warte([&] { return z().ruhig(); }));
+        z().ziehe("d2", "d5");
+        QVERIFY(lastIndex == 2 && z().brettStimmt() && z().ausgewaehltesFeld() == 0);
+
+        QVERIFY(z().importiere("n3k3/1P6/8/8/8/8/8/4K3 w - - 0 1"));
+        beiModalemFenster<QDialog>(
+            [](QDialog *dialog) { dialog->findChild<QPushButton *>("turmButton")->click(); });
+        z().ziehe("b7", "a8");
+        QCOMPARE(z().eintrag(1).wandlungsFigur, -int(TURM));
+        QVERIFY(warte([&] { return z().ruhig(); }) && z().brettStimmt());
+    }
+
+    // The view turns without changing sides and stays turned at the next start; F3 turns it on.
+    void brettDrehen()
+    {
+        const int h1 = FensterZugang::feldNummer("h1");
+        QTest::keyClick(fenster.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(z().weissUnten() && z().spiele("e2", "e4") && z().brettStimmt());
+        fenster = umgebung->fenster();
+        QCOMPARE(z().feldMitte(h1), QPointF(-245, -245));
+        QTest::keyClick(fenster.get(), Qt::Key_F3);
+        QVERIFY(warte([&] { return z().ruhig() && lastIndex == 1; }));
+        QCOMPARE(z().feldMitte(h1), QPointF(245, 245));
+    }
+
+    // Each menu entry shows its key, and each status line explains itself in each language.
+    void tastenUndErklaerungen()
+    {
+        QStringList tasten;
+        for (const char *eintrag :
+             {"actionNeues_Spiel", "actionSeitenwechsel", "actionVorschlag", "actionBrett_drehen",
+              "actionProtokoll_in_Zwischenablage", "actionPartie_speichern", "actionPartie_laden",
+              "actionPartie_exportieren"})
+            tasten << z().kind<QAction>(eintrag)->text().section('\t', 1);
+        QCOMPARE(tasten.join(' '), QString("F2 F3 F4 Ctrl+F Ctrl+C Ctrl+S Ctrl+O Ctrl+E"));
+        QVERIFY(z().kind<QMenu>("menuSpiel")
+                    ->actions()
+                    .contains(z().kind<QAction>("actionNeues_Spiel")));
+
+        QSet<QString> tipps;
+        for (int sprache = 0; sprache < 3; ++sprache) {
+            Languages::instance()->ladeSprache(sprache);
+            z().setzeTexte();
+            for (int zeile = 1; zeile <= 4; ++zeile)
+                tipps << z().kind<QLineEdit>(qPrintable(QString("tEdit_Statuszeile%1").arg(zeile)))
+                             ->toolTip();
+        }
+        QCOMPARE(tipps.size(), 12);
+    }
+
+    // Without animation the board shows the move at once; the flow still hears of its end
+    // afterwards, and the computer answers.
+    void ohneAnimation()
+    {
+        einstellungen.animation = AnimationAus;
+        z().klicke("e2");
+        z().klicke("e4");
+        QVERIFY(z().brettStimmt() && z().ablauf().animationLaeuft());
+        QVERIFY(warte([&] { return z().ruhig() && lastIndex == 2; }) && z().brettStimmt());
+    }
+
+    // Even at the smallest size a square is 40 pixels wide; upright, the board takes the width.
+    void kleinsteGroesse()
+    {
+        int feld = 0;
+        for (const QSize groesse : {QSize(100, 100), QSize(100, 2000), QSize(600, 1000)}) {
+            fenster->resize(groesse);
+            QTest::qWait(50);
+            feld = z().ansicht()->mapFromScene(QRectF(0, 0, 70, 70)).boundingRect().width();
+            QVERIFY(feld >= 40);
+        }
+        QVERIFY(feld * 8 > z().ansicht()->width() * 0.85);
+    }
+
     void zurueckUndVor()
     {
         QVERIFY(z().spiele("e2", "e4") && z().spiele("d2", "d4"));
@@ -111,21 +194,26 @@ private slots:
 
     void befehlWartetAufDenComputer()
     {
-        // New game while the computer computes: its (stopped) move is still played, then the
-        // new game asks about the unsaved moves.
+        // New game while the computer computes, which the message line tells: its (stopped)
+        // move is still played and ends the telling, then the new game asks about the unsaved
+        // moves.
         QVERIFY(z().spiele("e2", "e4"));
         z().loese("actionSehrSchwer");
         z().klicke("d2");
         z().klicke("d4");
         QVERIFY(warte([&] { return z().rechnetComputerzug(); }));
+        QVERIFY(z().meldung().startsWith("Brakmor denkt nach: "));
         int beiDerFrage = 0;
+        QString meldung;
         beiModalemFenster<QMessageBox>([&](QMessageBox *box) {
             beiDerFrage = lastIndex;
+            meldung = z().meldung();
             box->button(QMessageBox::Yes)->click();
         });
         QTest::keyClick(fenster.get(), Qt::Key_F2);
         QVERIFY(warte([&] { return z().ruhig() && lastIndex == 0; }));
         QCOMPARE(beiDerFrage, 4);
+        QVERIFY(!meldung.contains("denkt"));
     }
 
     void fenImportFehler_data()

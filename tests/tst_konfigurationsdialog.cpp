@@ -43,11 +43,15 @@ private slots:
         // An empty randomness field is stored as 0; an emptied name keeps the old one.
         ersetze(zeile(dialog, "ZufallEdit"), "");
         ersetze(zeile(dialog, "NameEdit"), " ");
+        dialog.findChild<QComboBox *>("AnimationComboBox")->setCurrentIndex(AnimationAus);
         QTest::mouseClick(dialog.findChild<QPushButton *>("okButton"), Qt::LeftButton);
-        QCOMPARE(einstellungen.zufall, 0);
-        QCOMPARE(einstellungen.nameMensch1, QString("Human"));
-        QCOMPARE(QSettings(ini(), QSettings::IniFormat).value("Bewertung/Zufall").toString(),
-                 QString("0"));
+        QCOMPARE(QVariantList(
+                     {einstellungen.zufall, einstellungen.nameMensch1, einstellungen.animation}),
+                 QVariantList({0, "Human", AnimationAus}));
+        const QSettings gespeichert(ini(), QSettings::IniFormat);
+        QCOMPARE(QStringList({gespeichert.value("Bewertung/Zufall").toString(),
+                              gespeichert.value("Allgemein/Animation").toString()}),
+                 QStringList({"0", "2"}));
     }
 
     void abbruchAendertNichts()

@@ -37,21 +37,18 @@ void MainWindow::verbindeAblauf()
     connect(a, &Spielablauf::uhrenGeaendert, this, [this] {
         ui->lblZeitWeiss->setText(ablauf->uhrText(false));
         ui->lblZeitSchwarz->setText(ablauf->uhrText(true));
+        zeigeMeldezeile();
     });
     connect(a, &Spielablauf::partieGeladen, ui->listWidget, qOverload<>(&QWidget::setFocus));
 }
 
-// Texts, clocks, buttons and the orientation, as the flow has them now.
+// Texts, clocks, buttons, menu entries and the orientation, as the flow has them now.
 void MainWindow::zeigeAnzeige()
 {
-    if (weissUnten != ablauf->weissUnten()) {
-        weissUnten = ablauf->weissUnten();
-        zeichneKoordinaten();
-        zeichneFiguren(ablauf->imSchach());
-        zeichneMarken();
-    }
+    if (weissUnten != ansichtWeissUnten())
+        dreheAnsicht();
     setWindowTitle(ablauf->titel());
-    ui->tEdit_Meldezeile->setText(ablauf->meldung());
+    zeigeMeldezeile();
     ui->tEdit_Statuszeile1->setText(ablauf->statuszeile(1));
     ui->tEdit_Statuszeile2->setText(ablauf->statuszeile(2));
     ui->tEdit_Statuszeile3->setText(ablauf->statuszeile(3));
@@ -63,6 +60,15 @@ void MainWindow::zeigeAnzeige()
     ui->tbt_Vor->setEnabled(ablauf->vorKnopfAktiv());
     ui->tbt_Zurueck->setEnabled(currentIndex > 0);
     setzeSichernKnopf(ablauf->ungespeichert());
+    ui->actionVorschlag->setEnabled(ablauf->vorKnopfAktiv() && currentIndex == lastIndex);
+    ui->actionAufgeben->setEnabled(ablauf->aufgabeMoeglich());
+    ui->actionPartie_exportieren->setEnabled(lastIndex > 0);
+}
+
+// While the computer computes its move the message line says so, with the seconds it has taken.
+void MainWindow::zeigeMeldezeile()
+{
+    ui->tEdit_Meldezeile->setText(ablauf->denkt() ? ablauf->denkText() : ablauf->meldung());
 }
 
 void MainWindow::zeigeProtokoll()
@@ -81,7 +87,7 @@ void MainWindow::zeigeStellung()
         figuren[geschlagenIndex]->hide();
         geschlagenIndex = -1;
     }
-    weissUnten = ablauf->weissUnten();
+    weissUnten = ansichtWeissUnten();
     zeichneKoordinaten();
     zeichneFelder();
     zeichneFiguren(ablauf->imSchach());

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -152,6 +153,7 @@ QGraphicsPixmapItem *MainWindow::baueMarke(const QString &bild)
 // board is turned: a8 and h1 are both light.
 void MainWindow::zeichneFelder()
 {
+    markiert.clear();
     const QBrush hell = feldPinsel(true);
     const QBrush dunkel = feldPinsel(false);
     for (int i = 1; i <= 64; ++i) {
@@ -179,6 +181,24 @@ void MainWindow::zeichneKoordinaten()
         links->setPos(-303, 70 * k - 260);
         rechts->setPos(297, 70 * k - 260);
     }
+}
+
+bool MainWindow::ansichtWeissUnten() const
+{
+    return ablauf->weissUnten() != einstellungen.brettGedreht;
+}
+
+// The highlighted squares and the marks of the last move follow their squares.
+void MainWindow::dreheAnsicht()
+{
+    weissUnten = ansichtWeissUnten();
+    if (markiert.isEmpty())
+        zeichneFelder();
+    else
+        markiereFelder(markiert);
+    zeichneKoordinaten();
+    zeichneFiguren(ablauf->imSchach());
+    zeichneMarken();
 }
 
 QPointF MainWindow::feldPosition(int feld) const
@@ -218,9 +238,12 @@ PictureItem *MainWindow::freiesItem(int32_t code) const
     return nullptr;
 }
 
-// A piece without a free item of its kind (a third queen) is not drawn.
+// A piece without a free item of its kind (a third queen) is not drawn. A piece being dragged
+// goes back to its square.
 void MainWindow::zeichneFiguren(bool schach)
 {
+    druckFeld = 0;
+    gezogen = nullptr;
     for (PictureItem *figur : qAsConst(figuren)) {
         figur->hide();
         figur->setZValue(zFigur);
@@ -241,12 +264,14 @@ void MainWindow::zeichneFiguren(bool schach)
         markiereSchach();
 }
 
-void MainWindow::markiereFelder(const QList<int> &liste)
+// The list is a copy: it may be the one zeichneFelder empties.
+void MainWindow::markiereFelder(QList<int> liste)
 {
     zeichneFelder();
     for (int feld : liste) {
         feldItem(feld)->setBrush(istHell(feld) ? hellMarkiert : dunkelMarkiert);
     }
+    markiert = liste;
 }
 
 // The king of the side to move stands on a red square while it is in check.
@@ -295,11 +320,14 @@ void MainWindow::zeigeMarken()
     markeEnde->setVisible(sichtbar);
 }
 
-// Moves the piece items for a move just made on `brettKopie`: the mover, the rook when
-// castling, a fresh item of the new kind for a promotion; a captured item is hidden when the
-// animation ends. Without an item to move the end is reported at once.
+// Moves the piece items for a move just made on `brettKopie`: the mover (from where it was
+// dropped, after a drag), the rook when castling, a fresh item of the new kind for a promotion; a
+// captured item is hidden when the animation ends. Without an animation, or without an item to
+// move, the pieces stand at once and the end is still reported after this event, so the flow
+// sees its events in the same order either way.
 void MainWindow::animiereZug(const Zug &zug, int32_t figur)
 {
+    const std::optional<QPointF> abgelegt = std::exchange(ablage, std::nullopt);
     int32_t opferFeld = zug.nach;
     if (zug.flags & ZUG_ENPASSANT)
         opferFeld = zug.nach + ((zug.flags & ZUG_SCHWARZ) ? -10 : 10);
@@ -320,15 +348,20 @@ void MainWindow::animiereZug(const Zug &zug, int32_t figur)
             item->show();
     }
 
+    const int dauer = zugDauer();
     const int vorher = laufendeAnimationen;
-    auto bewege = [this](PictureItem *figur, int von, int nach) {
+    auto bewege = [&](PictureItem *figur, int nach, const QPointF &start) {
         figurIndex.insert(nach, figuren.indexOf(figur));
         figur->setZValue(zBewegt);
+        if (dauer == 0) {
+            figur->setPos(feldPosition(nach));
+            return;
+        }
         ++laufendeAnimationen;
-        figur->animiere(feldPosition(von), feldPosition(nach));
+        figur->animiere(start, feldPosition(nach), dauer);
     };
     if (item)
-        bewege(item, zug.von, zug.nach);
+        bewege(item, zug.nach, abgelegt.value_or(feldPosition(zug.von)));
     if (zug.flags & ZUG_ROCHADE) {
         const bool lang = zug.nach % 10 == 4;
         const int turmVon = lang ? zug.nach - 2 : zug.nach + 1;
@@ -336,11 +369,26 @@ void MainWindow::animiereZug(const Zug &zug, int32_t figur)
         const int turm = figurIndex.value(turmVon, -1);
         figurIndex.remove(turmVon);
         if (turm >= 0)
-            bewege(figuren[turm], turmVon, turmNach);
+            bewege(figuren[turm], turmNach, feldPosition(turmVon));
+    }
+    if (dauer == 0) {
+        if (geschlagenIndex >= 0)
+            figuren[std::exchange(geschlagenIndex, -1)]->hide();
+        zeigeMarken();
+        zeichneFriedhof();
     }
     if (laufendeAnimationen == vorher) {
         ++laufendeAnimationen;
         QMetaObject::invokeMethod(this, &MainWindow::onAnimationFertig, Qt::QueuedConnection);
+    }
+}
+
+int MainWindow::zugDauer() const
+{
+    switch (einstellungen.animation) {
+    case AnimationAus: return 0;
+    case AnimationSchnell: return PictureItem::animationsDauer / 4;
+    default: return PictureItem::animationsDauer;
     }
 }
 

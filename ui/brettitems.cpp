@@ -30,10 +30,10 @@ PictureItem::PictureItem(const QPixmap &bild, QGraphicsItem *parent)
 
 PictureItem::~PictureItem() = default;
 
-void PictureItem::animiere(const QPointF &von, const QPointF &nach)
+void PictureItem::animiere(const QPointF &von, const QPointF &nach, int dauer)
 {
     auto *animation = new QPropertyAnimation(this, "pos", this);
-    animation->setDuration(animationsDauer);
+    animation->setDuration(dauer);
     animation->setEasingCurve(QEasingCurve::InOutBack);
     animation->setStartValue(von);
     animation->setEndValue(nach);

@@ -34,10 +34,11 @@ public:
     PictureItem(const QPixmap &bild, QGraphicsItem *parent = nullptr);
     ~PictureItem() override;
 
-    // Moves the item from one scene position to another; animationFinished() follows.
-    void animiere(const QPointF &von, const QPointF &nach);
+    // Moves the item from one scene position to another in `dauer` ms; animationFinished()
+    // follows.
+    void animiere(const QPointF &von, const QPointF &nach, int dauer);
 
-    // Length of one move animation in ms; the tests shorten it.
+    // Length of one move animation at normal speed in ms; the tests shorten it.
     static int animationsDauer;
 
 signals:

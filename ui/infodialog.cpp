@@ -7,6 +7,8 @@
 #include "ui/schrift.h"
 #include "ui_infodialog.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QUrl>
 
 InfoDialog::InfoDialog(QWidget *parent, const QString &stempel)
@@ -48,10 +50,16 @@ void InfoDialog::setzeTexte(const QString &stempel)
     ui->HomepageLabel->setText(sprache->text(9415, QStringLiteral("Home")));
     ui->EMailLabel->setText(sprache->text(9420, QStringLiteral("EMai")));
 
-    const QString email = QString::fromUtf8(HERSTELLER_EMAIL);
-    zeigeLink(ui->EMailOutLabel, QUrl(QStringLiteral("mailto:") + email), email);
-    const QUrl homepage(QString::fromUtf8(HERSTELLER_WEBADRESSE));
-    zeigeLink(ui->HomepageOutLabel, homepage, homepage.host());
+    // There is no mail address to show. The home page is the documentation installed beside the
+    // program; without it the row goes too.
+    ui->EMailLabel->hide();
+    ui->EMailOutLabel->hide();
+    const QString anleitung = anleitungsDatei();
+    ui->HomepageLabel->setVisible(!anleitung.isEmpty());
+    ui->HomepageOutLabel->setVisible(!anleitung.isEmpty());
+    if (!anleitung.isEmpty())
+        zeigeLink(ui->HomepageOutLabel, QUrl::fromLocalFile(anleitung),
+                  sprache->text(9416, QStringLiteral("Anleitung (README)")));
     ui->AutorOutLabel->setText(QString::fromUtf8(HERSTELLER_NAME));
     ui->VersionOutLabel->setText(QString::fromUtf8(PROGRAMM_VERSION));
     ui->DatumOutLabel->setText(stempel);
@@ -60,6 +68,13 @@ void InfoDialog::setzeTexte(const QString &stempel)
 void InfoDialog::ButtonClick()
 {
     accept();
+}
+
+QString anleitungsDatei()
+{
+    const QFileInfo datei(QCoreApplication::applicationDirPath() +
+                          QLatin1String("/" BRAKMOR_DOKU "/README.md"));
+    return datei.isFile() ? datei.canonicalFilePath() : QString();
 }
 
 QString bauStempel()

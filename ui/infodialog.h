@@ -27,6 +27,9 @@ private:
     Languages *sprache;
 };
 
+// The README installed with the program (share/doc/brakmor beside its bin folder, or the copy in
+// the build folder), empty when there is none.
+QString anleitungsDatei();
 // When this program was built, as "Jul 27 2018   16:52:46".
 QString bauStempel();
 // The stamp from the compiler's date ("Jul  7 2018", day padded) and time texts.

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QTimer>
 
@@ -83,18 +84,40 @@ void MainWindow::verbindeBedienung()
     connect(ui->tbt_Info, &QToolButton::clicked, this, &MainWindow::ButtonInfoClick);
     connect(ui->listWidget, &QListWidget::itemSelectionChanged, this,
             &MainWindow::onListItemChanged);
+    connect(ui->actionNeues_Spiel, &QAction::triggered, this, &MainWindow::ButtonNeuesSpielClick);
+    connect(ui->actionSeitenwechsel, &QAction::triggered, this,
+            &MainWindow::ButtonSeitenwechselClick);
+    connect(ui->actionVorschlag, &QAction::triggered, this, &MainWindow::onHotkeyButtonZugVorClick);
+    // Drags of a piece are followed on the board view.
+    ui->graphicsView->viewport()->installEventFilter(this);
 
-    const QPair<QKeySequence, void (MainWindow::*)()> kuerzel[] = {
-        {QKeySequence(Qt::CTRL + Qt::Key_C),
-         &MainWindow::on_actionProtokoll_in_Zwischenablage_triggered},
-        {QKeySequence(Qt::CTRL + Qt::Key_S), &MainWindow::on_actionPartie_speichern_triggered},
-        {QKeySequence(Qt::CTRL + Qt::Key_O), &MainWindow::on_actionPartie_laden_triggered},
-        {QKeySequence(Qt::Key_F2), &MainWindow::ButtonNeuesSpielClick},
-        {QKeySequence(Qt::Key_F3), &MainWindow::ButtonSeitenwechselClick},
-        {QKeySequence(Qt::Key_F4), &MainWindow::onHotkeyButtonZugVorClick},
+    // The keys work through shortcuts on the window; the menu entries only show them.
+    struct Kuerzel
+    {
+        QKeySequence taste;
+        void (MainWindow::*aktion)();
+        QAction *eintrag;
     };
-    for (const auto &k : kuerzel)
-        connect(new QShortcut(k.first, this), &QShortcut::activated, this, k.second);
+    const Kuerzel kuerzel[] = {
+        {QKeySequence(Qt::CTRL + Qt::Key_C),
+         &MainWindow::on_actionProtokoll_in_Zwischenablage_triggered,
+         ui->actionProtokoll_in_Zwischenablage},
+        {QKeySequence(Qt::CTRL + Qt::Key_S), &MainWindow::on_actionPartie_speichern_triggered,
+         ui->actionPartie_speichern},
+        {QKeySequence(Qt::CTRL + Qt::Key_O), &MainWindow::on_actionPartie_laden_triggered,
+         ui->actionPartie_laden},
+        {QKeySequence(Qt::Key_F2), &MainWindow::ButtonNeuesSpielClick, ui->actionNeues_Spiel},
+        {QKeySequence(Qt::Key_F3), &MainWindow::ButtonSeitenwechselClick, ui->actionSeitenwechsel},
+        {QKeySequence(Qt::Key_F4), &MainWindow::onHotkeyButtonZugVorClick, ui->actionVorschlag},
+        {QKeySequence(Qt::CTRL + Qt::Key_F), &MainWindow::on_actionBrett_drehen_triggered,
+         ui->actionBrett_drehen},
+        {QKeySequence(Qt::CTRL + Qt::Key_E), &MainWindow::on_actionPartie_exportieren_triggered,
+         ui->actionPartie_exportieren},
+    };
+    for (const Kuerzel &k : kuerzel) {
+        connect(new QShortcut(k.taste, this), &QShortcut::activated, this, k.aktion);
+        tasten.insert(k.eintrag, k.taste);
+    }
 }
 
 // A click on the Info button opens the info box; its arrow offers the levels, the
@@ -140,6 +163,10 @@ void MainWindow::richteZeilenEin()
     meldeSchrift.setPointSize(11);
     ui->tEdit_Meldezeile->setFont(meldeSchrift);
     ui->tEdit_Meldezeile->setStyleSheet(QLatin1String(meldeStil));
+    // The buttons may shrink with the panel; skaliereBrett fits their icons to its width.
+    for (QToolButton *knopf : {ui->tbt_NeuesSpiel, ui->tbt_SeiteTauschen, ui->tbt_SichernLaden,
+                               ui->tbt_Vor, ui->tbt_Zurueck, ui->tbt_Info})
+        knopf->setMinimumSize(24, 24);
     for (QLineEdit *zeile : {ui->tEdit_Statuszeile1, ui->tEdit_Statuszeile2, ui->tEdit_Statuszeile3,
                              ui->tEdit_Statuszeile4}) {
         zeile->setReadOnly(true);
@@ -184,8 +211,33 @@ void MainWindow::setzeTexte()
     ui->actionSchwer->setText(text(97, "Schwer"));
     ui->actionSehrSchwer->setText(text(98, "Sehr schwer"));
     ui->actionKonfiguration->setText(text(99, "Konfiguration"));
+    ui->actionPartie_exportieren->setText(text(132, "Partie als PGN-Datei exportieren") +
+                                          QLatin1String("..."));
+    ui->actionNeues_Spiel->setText(text(200, "Neues Spiel"));
+    ui->actionSeitenwechsel->setText(text(74, "Figurentausch"));
+    ui->actionVorschlag->setText(text(203, "Vorschlag"));
+    ui->actionBrett_drehen->setText(text(130, "Brett drehen"));
+    ui->actionBrett_drehen->setChecked(einstellungen.brettGedreht);
+    ui->actionAufgeben->setText(text(131, "Aufgeben"));
+    // The text after a tab stands in the menu's key column.
+    for (auto t = tasten.cbegin(); t != tasten.cend(); ++t)
+        t.key()->setText(t.key()->text() + QLatin1Char('\t') +
+                         t.value().toString(QKeySequence::NativeText));
     ui->lblZeitWeissBeschriftung->setText(text(190, "Zeit Weiß"));
     ui->lblZeitSchwarzBeschriftung->setText(text(191, "Zeit Schwarz"));
+    ui->tEdit_Statuszeile1->setToolTip(
+        QStringList({text(550, "Suche des letzten Computerzugs"),
+                     text(551, "Phase: M Mittelspiel, s Eröffnung, S frühe Eröffnung, E Gegner "
+                               "schwach, R Königsjagd, W Bauernendspiel, - ohne Bewertung"),
+                     text(552, "T Suchtiefe, dann Zahl der Züge (nach / vor der Vertiefung); Z "
+                               "abgeschwächte Wahl"),
+                     text(553, "Abbruch: die Suche wurde vorzeitig beendet")})
+            .join(QLatin1Char('\n')));
+    ui->tEdit_Statuszeile2->setToolTip(
+        text(554, "Rechenzeit des letzten Computerzugs in Millisekunden"));
+    ui->tEdit_Statuszeile3->setToolTip(text(
+        555, "Rochaderechte der Stellung: K/Q Weiß kurz/lang, k/q Schwarz kurz/lang, - keine"));
+    ui->tEdit_Statuszeile4->setToolTip(text(556, "Schwierigkeitsstufe des Computers"));
 
     const QList<QAction *> eintraege = stufenMenue->actions();
     const QString menueTexte[] = {
@@ -258,11 +310,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+// Upright, the panel below the board runs in two columns, the move list beside clocks and status
+// lines, so the board keeps the width of the window and the panel needs little height.
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    ui->OberstesLayout->setDirection(width() < height() ? QBoxLayout::TopToBottom
-                                                        : QBoxLayout::LeftToRight);
+    const bool hochkant = width() < height();
+    ui->OberstesLayout->setDirection(hochkant ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    ui->HauptLayout->setDirection(hochkant ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    ui->HauptLayout->setStretch(0, 1);
+    ui->HauptLayout->setStretch(1, hochkant ? 1 : 0);
     skaliereBrett();
 }
 
@@ -270,4 +327,18 @@ void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     skaliereBrett();
+}
+
+bool MainWindow::eventFilter(QObject *objekt, QEvent *ereignis)
+{
+    if (objekt == ui->graphicsView->viewport()) {
+        if (ereignis->type() == QEvent::MouseMove) {
+            ziehe(static_cast<const QMouseEvent *>(ereignis));
+        } else if (ereignis->type() == QEvent::MouseButtonRelease) {
+            const auto *maus = static_cast<const QMouseEvent *>(ereignis);
+            if (maus->button() == Qt::LeftButton)
+                legeAb(maus);
+        }
+    }
+    return QMainWindow::eventFilter(objekt, ereignis);
 }

@@ -3,13 +3,16 @@
 #include "core/zug.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
 #include <QPair>
 #include <QVector>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Controller;
 class CustomItem;
@@ -21,6 +24,7 @@ class QGraphicsScene;
 class QGraphicsSimpleTextItem;
 class QGraphicsTextItem;
 class QMenu;
+class QMouseEvent;
 class QTimer;
 class Spielablauf;
 
@@ -42,6 +46,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override;
 
 private slots:
     void ButtonNeuesSpielClick();
@@ -65,6 +70,9 @@ private slots:
     void on_actionPartie_speichern_triggered();
     void on_action_Beenden_triggered();
     void on_actionProtokoll_in_Zwischenablage_triggered();
+    void on_actionPartie_exportieren_triggered();
+    void on_actionBrett_drehen_triggered();
+    void on_actionAufgeben_triggered();
     void onAnimationFertig();
 
 private:
@@ -84,6 +92,7 @@ private:
 
     // What the flow reports, shown (anzeigen.cpp), and the human's move input (eingabe.cpp).
     void zeigeAnzeige();
+    void zeigeMeldezeile();
     void zeigeProtokoll();
     void zeigeStellung();
     void zeigeZug(const Zug &zug, int32_t figur);
@@ -95,9 +104,12 @@ private:
     void brettKlick(const QPointF &szenenPosition);
     void waehleFeld(int feld);
     void hebeAuswahlAuf();
+    void ziehe(const QMouseEvent *ereignis);
+    void legeAb(const QMouseEvent *ereignis);
 
     // Menus, clipboard and dialogs (menues.cpp).
     void setzeSchwierigkeit(int stufe);
+    QString waehleExportDatei();
 
     // The board (brett.cpp) and the captured pieces (friedhof.cpp).
     void baueBrett();
@@ -106,7 +118,10 @@ private:
     void zeichneFelder();
     void zeichneKoordinaten();
     void zeichneFiguren(bool imSchach);
-    void markiereFelder(const QList<int> &felder);
+    bool ansichtWeissUnten() const;
+    void dreheAnsicht();
+    int zugDauer() const;
+    void markiereFelder(QList<int> felder);
     void markiereSchach();
     void entferneMarkierungen();
     void setzeMarken(int32_t von, int32_t nach);
@@ -130,11 +145,23 @@ private:
     QActionGroup *menueStufenGruppe;
     QTimer *uhrTimer;
     bool ersterTick = true;
+    // The menu entries that have a key, which they show beside their text.
+    QHash<QAction *, QKeySequence> tasten;
+    // Where the game is exported to; empty asks the user with a file dialog. The tests set it.
+    std::function<QString()> exportZiel;
 
     // The move input: the origin the user picked (or the suggestion's while it is shown).
     int32_t ausgewaehltesFeld = 0;
-    // The orientation the board is drawn in.
+    // The orientation the board is drawn in: the flow's, turned once more when the user has
+    // flipped the board.
     bool weissUnten = true;
+    // A press on a piece just picked may become a drag: its square (0 none) and the press's
+    // point on the view; the piece item while it follows the mouse; where it was let go, the
+    // start of the move's animation.
+    int druckFeld = 0;
+    QPoint druckPunkt;
+    PictureItem *gezogen = nullptr;
+    std::optional<QPointF> ablage;
     // Item of a piece captured by the running animation, hidden at its end; -1 none.
     int32_t geschlagenIndex = -1;
     // Animations of the last move still running (king and rook when castling).
@@ -147,6 +174,8 @@ private:
     QVector<PictureItem *> figuren;
     QHash<int, int> figurIndex;
     QList<int> geschlagen;
+    // The squares lit up as origin and targets, or as the suggestion.
+    QList<int> markiert;
     QGraphicsPixmapItem *markeStart = nullptr;
     QGraphicsPixmapItem *markeEnde = nullptr;
     // Origin and target of the last move shown; 0 without one.

@@ -2,17 +2,25 @@
 
 #include "app/einstellungen.h"
 #include "app/konfigurationsdialog.h"
+#include "app/rueckfragen.h"
 #include "core/fen.h"
 #include "game/controller.h"
 #include "game/fenpruefung.h"
+#include "game/history.h"
 #include "game/spielablauf.h"
+#include "pgn/pgndatei.h"
 #include "ui/infodialog.h"
 #include "ui_mainwindow.h"
 
 #include <QActionGroup>
 #include <QClipboard>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 void MainWindow::on_actionSehrEinfach_triggered()
 {
@@ -129,4 +137,72 @@ void MainWindow::on_actionPartie_speichern_triggered()
 void MainWindow::on_action_Beenden_triggered()
 {
     close();
+}
+
+void MainWindow::on_actionAufgeben_triggered()
+{
+    ablauf->aufgeben();
+}
+
+// The user's view of the board only: the game's sides stay as they are.
+void MainWindow::on_actionBrett_drehen_triggered()
+{
+    einstellungen.brettGedreht = !einstellungen.brettGedreht;
+    speichereEinstellungen();
+    ui->actionBrett_drehen->setChecked(einstellungen.brettGedreht);
+    dreheAnsicht();
+}
+
+// The whole game as PGN in a file of the user's choice, beside the collection. The file is
+// replaced in one step, so a failure leaves a file of that name as it was; the error box says why.
+void MainWindow::on_actionPartie_exportieren_triggered()
+{
+    if (!ui->actionPartie_exportieren->isEnabled())
+        return;
+    QString pfad;
+    {
+        const Spielablauf::Dialog offen(*ablauf);
+        pfad = exportZiel ? exportZiel() : waehleExportDatei();
+        if (pfad.isEmpty())
+            return;
+        if (!pfad.endsWith(QLatin1String(".pgn"), Qt::CaseInsensitive)) {
+            pfad += QLatin1String(".pgn");
+            if (QFileInfo::exists(pfad) &&
+                !rueckfragen().frage(QStringLiteral("Brakmor"),
+                                     text(673, "Die Datei gibt es schon. Möchten Sie sie "
+                                               "ersetzen?") +
+                                         QLatin1Char('\n') + QDir::toNativeSeparators(pfad)))
+                return;
+        }
+    }
+    const QString pgn = controller->pgn().erzeugeText(controller->verlauf()->entries());
+    QString grund;
+    const Schreibfehler fehler = ersetzeDatei(pfad, pgn.toUtf8(), grund);
+    if (fehler != Schreibfehler::Keiner) {
+        ablauf->zeigeMeldung(text(302, "Partie wurde nicht exportiert!"), false);
+        const Spielablauf::Dialog offen(*ablauf);
+        controller->fehlerMeldung(QDir::toNativeSeparators(pfad) +
+                                  QLatin1String(fehler == Schreibfehler::Oeffnen
+                                                    ? " Error open (WriteOnly)\n"
+                                                    : " Error write (WriteOnly)\n") +
+                                  grund);
+        return;
+    }
+    ablauf->zeigeMeldung(
+        text(301, "Partie exportiert:") + QLatin1Char(' ') + QDir::toNativeSeparators(pfad), false);
+}
+
+// Offered in the documents folder under the day's date; the dialog adds ".pgn" to a bare name.
+QString MainWindow::waehleExportDatei()
+{
+    QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (ordner.isEmpty() || !QFileInfo(ordner).isDir())
+        ordner = QDir::homePath();
+    const QString vorschlag = ordner + QLatin1String("/Brakmor-") +
+                              QDate::currentDate().toString(Qt::ISODate) + QLatin1String(".pgn");
+    QFileDialog dialog(this, text(132, "Partie als PGN-Datei exportieren"), vorschlag,
+                       QStringLiteral("PGN (*.pgn)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pgn"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
