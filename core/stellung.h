@@ -3,11 +3,12 @@
 #include "core/rochaderechte.h"
 #include "core/suchebene.h"
 #include "core/zug.h"
-#include "engine/abbrechen.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+
+#include <atomic>
 
 // The engine's working position: generates, makes and takes back moves and runs the search on
 // plain arrays. One object per job, probe or legality check; it is large, so always on the heap.
@@ -89,9 +90,11 @@ public:
     int32_t zugAnzahl = 0;
     QHash<quint64, int32_t> transpositionen;
     QElapsedTimer wurzelUhr;
-    // The stop request the root loop answers to: the engine job's searches stop when the window
-    // asks, the controller's legality searches on the GUI thread must always run to the end.
-    const std::atomic<bool> *abbruch = &abbrechen;
+    // The stop request the root loop answers to, set by whoever runs the search; without one
+    // (the controller's legality searches, the evaluation's probes) the search always runs to
+    // the end. A stopped root loop keeps at least one legal move and sets abgebrochen.
+    const std::atomic<bool> *abbruch = nullptr;
+    bool abgebrochen = false;
     // Calls of suche since construction, for the engine benchmark.
     quint64 sucheAufrufe = 0;
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "engine/abbrechen.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // Everything an engine job reads from the game and the settings, copied on the GUI thread when
 // the job starts. The human may move, step through the game or change a setting while a
@@ -21,6 +24,11 @@ struct JobKontext
     // Where the evaluation report goes (the data folder, ending with a separator).
     QString datenordner;
     quint32 zufallsKeim = 0;
+    // The stop request the job answers to; callers that pass none stop it through the global
+    // flag.
+    const std::atomic<bool> *abbruch = &abbrechen;
+    // Tests only: runs just before the deeper search starts.
+    std::function<void()> vorVertiefung;
 };
 
 // Fills a context from the settings and game globals, with a fresh seed. Call on the GUI thread.

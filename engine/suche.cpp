@@ -1,5 +1,4 @@
 #include "core/stellung.h"
-#include "engine/abbrechen.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -185,7 +184,9 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
     e.keinLegalerZug = true;
 
     int wurzelAnzahl = 0;
+    bool legalGefunden = false;
     if (p == 1) {
+        abgebrochen = false;
         wurzelZuege[0] = Zug{};
         variante[0][1] = Suchebene{};
     }
@@ -261,8 +262,13 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
             if (illegal)
                 m.flags |= ZUG_ILLEGAL;
             speichereWurzelzug(m, antwort, wurzelAnzahl);
-            if (abbruch && abbruch->load(std::memory_order_relaxed))
+            legalGefunden = legalGefunden || !illegal;
+            // A stopped search still has to answer with a move it may play.
+            if (legalGefunden && liste[i + 1].von != 0 && abbruch &&
+                abbruch->load(std::memory_order_relaxed)) {
+                abgebrochen = true;
                 break;
+            }
             if (wurzelVorgabe && wurzelUhr.elapsed() >= WURZEL_ZEIT_MS)
                 break;
         }
