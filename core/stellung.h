@@ -90,6 +90,9 @@ public:
     int32_t zugAnzahl = 0;
     QHash<quint64, int32_t> transpositionen;
     QElapsedTimer wurzelUhr;
+    // Whether the preset root list stops at the root time limit; off only where a test pins the
+    // result.
+    bool wurzelZeitgrenze = true;
     // The stop request the root loop answers to, set by whoever runs the search; without one
     // (the controller's legality searches, the evaluation's probes) the search always runs to
     // the end. A stopped root loop keeps at least one legal move and sets abgebrochen.

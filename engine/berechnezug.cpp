@@ -118,6 +118,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
         s->berechneKoenigsnaehe();
     s->setzeWandlungsFigur(DAME);
     s->abbruch = kontext.abbruch;
+    s->wurzelZeitgrenze = kontext.ersteSuchzeit < 0;
     QElapsedTimer uhr;
     uhr.start();
     sucheBis(*s, schwarzAmZug, letzter, tiefe);
@@ -129,9 +130,10 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
 
     // Once a stop is asked the job answers from the search it has: a deeper search would stop
     // after its first root move and could only replace a full list by a worse one.
+    const qint64 t = kontext.ersteSuchzeit >= 0 ? kontext.ersteSuchzeit : ms;
     const Vertiefung vertiefung =
         gestoppt(kontext) ? Vertiefung{}
-                          : pruefeVertiefung(stufe, kontext.fruehePhase, liste[0], ersteAnzahl, ms);
+                          : pruefeVertiefung(stufe, kontext.fruehePhase, liste[0], ersteAnzahl, t);
     if (vertiefung.aktiv) {
         Zug ersteListe[MAX_ZUEGE];
         std::copy(liste, liste + ersteAnzahl + 1, ersteListe);

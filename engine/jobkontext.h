@@ -27,6 +27,10 @@ struct JobKontext
     // The stop request the job answers to; callers that pass none stop it through the global
     // flag.
     const std::atomic<bool> *abbruch = &abbrechen;
+    // Tests only: the first search's time in ms, which then decides the deepening instead of
+    // the clock, and the root time limit is off, so the result depends on the position alone.
+    // Negative: measured.
+    qint64 ersteSuchzeit = -1;
     // Tests only: runs just before the deeper search starts.
     std::function<void()> vorVertiefung;
 };

@@ -269,7 +269,7 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 abgebrochen = true;
                 break;
             }
-            if (wurzelVorgabe && wurzelUhr.elapsed() >= WURZEL_ZEIT_MS)
+            if (wurzelVorgabe && wurzelZeitgrenze && wurzelUhr.elapsed() >= WURZEL_ZEIT_MS)
                 break;
         }
     }
