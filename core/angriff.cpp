@@ -1,3 +1,4 @@
+#include "core/bitbrett.h"
 #include "core/richtungen.h"
 #include "core/stellung.h"
 
@@ -88,29 +89,35 @@ struct Angreifer
     int strahlen = 0;
 };
 
-// One direction at a time, with its step known at compile time: this walk over empty squares is
-// the hottest loop of the search.
+// One direction at a time, with its step known at compile time: the pieces on a line are found
+// through the occupied squares, without walking the empty ones.
 template<int r>
-inline void sammleStrahl(const int32_t *brett, int feld, Angreifer &a)
+inline void sammleStrahl(const int32_t *brett, uint64_t belegt, int feld, Angreifer &a)
 {
-    constexpr int schritt = RICHTUNGEN[r];
     constexpr uint16_t fern = uint16_t(0x100 << r);
-    const int32_t *stelle = brett + feld + schritt;
-    while (*stelle == LEER)
-        stelle += schritt;
-    int32_t code = *stelle;
-    const uint16_t noetig = stelle == brett + feld + schritt ? uint16_t(1 << r) : fern;
+    uint64_t linie = belegt & bitbrett::TABELLEN.strahl[bitbrett::TABELLEN.nummer[feld]][r];
+    if (!linie)
+        return;
+    auto naechstes = [&linie] {
+        const int b = RICHTUNGEN[r] > 0 ? bitbrett::niedrigstes(linie) : bitbrett::hoechstes(linie);
+        linie &= ~(uint64_t(1) << b);
+        return bitbrett::TABELLEN.feld[b];
+    };
+    int stelle = naechstes();
+    int32_t code = brett[stelle];
+    const uint16_t noetig = stelle == feld + RICHTUNGEN[r] ? uint16_t(1 << r) : fern;
     if (!(schlagmaskeVon(code) & noetig))
         return;
     // Behind the first piece only those that capture from afar can join.
     int n = 0;
-    do {
+    for (;;) {
         a.strahl[a.strahlen][n++] = code;
-        stelle += schritt;
-        while (*stelle == LEER)
-            stelle += schritt;
-        code = *stelle;
-    } while (schlagmaskeVon(code) & fern);
+        if (!linie)
+            break;
+        code = brett[naechstes()];
+        if (!(schlagmaskeVon(code) & fern))
+            break;
+    }
     a.laenge[a.strahlen++] = n;
 }
 
@@ -125,10 +132,10 @@ inline void sammleSpringer(const int32_t *brett, int feld, Angreifer &a)
 }
 
 template<int... r>
-inline void sammleAlle(const int32_t *brett, int feld, Angreifer &a,
+inline void sammleAlle(const int32_t *brett, uint64_t belegt, int feld, Angreifer &a,
                        std::integer_sequence<int, r...>)
 {
-    (sammleStrahl<r>(brett, feld, a), ...);
+    (sammleStrahl<r>(brett, belegt, feld, a), ...);
     (sammleSpringer<r + 8>(brett, feld, a), ...);
 }
 
@@ -137,14 +144,47 @@ inline void sammleAlle(const int32_t *brett, int feld, Angreifer &a,
 // Both sides recapture with their least valuable piece; pieces standing behind another on the same
 // line join once the one in front has gone. Not a full exchange search: the engine only needs a
 // cheap, pessimistic figure for the leaves.
+// Whether a piece of the side captures on the square directly, not from behind another piece.
+bool stellung::schlaegtDirekt(bool schwarz, int feld) const
+{
+    using namespace bitbrett;
+    const int b = TABELLEN.nummer[feld];
+    const uint64_t seite = farbe[schwarz];
+    if (((TABELLEN.springer[b] & arten[PFERDE]) | (TABELLEN.koenig[b] & arten[KOENIGE]) |
+         (TABELLEN.bauer[schwarz][b] & arten[BAUERN])) &
+        seite)
+        return true;
+    const uint64_t schraeg = (arten[LAEUFER_] | arten[DAMEN]) & seite & TABELLEN.schraeg[b];
+    const uint64_t gerade = (arten[TUERME] | arten[DAMEN]) & seite & TABELLEN.gerade[b];
+    if (!schraeg && !gerade)
+        return false;
+    const uint64_t belegt = farbe[0] | farbe[1];
+    auto trifft = [&](auto r, uint64_t schieber) {
+        const int stelle = erstesFeld<decltype(r)::value>(belegt, feld);
+        return stelle && (schieber & TABELLEN.bit[stelle]);
+    };
+    using std::integral_constant;
+    return (gerade && (trifft(integral_constant<int, 0>(), gerade) ||
+                       trifft(integral_constant<int, 1>(), gerade) ||
+                       trifft(integral_constant<int, 2>(), gerade) ||
+                       trifft(integral_constant<int, 3>(), gerade))) ||
+           (schraeg && (trifft(integral_constant<int, 4>(), schraeg) ||
+                        trifft(integral_constant<int, 5>(), schraeg) ||
+                        trifft(integral_constant<int, 6>(), schraeg) ||
+                        trifft(integral_constant<int, 7>(), schraeg)));
+}
+
 int32_t stellung::tauschwert(int feld) const
 {
     const int32_t ziel = brett[feld];
     if (uint32_t(ziel) <= 1)
         return 0;
+    // Most pieces that have just captured stand where nothing can take them.
+    if (!schlaegtDirekt(ziel < 0, feld))
+        return 0;
 
     Angreifer angreifer;
-    sammleAlle(brett, feld, angreifer, std::make_integer_sequence<int, 8>());
+    sammleAlle(brett, farbe[0] | farbe[1], feld, angreifer, std::make_integer_sequence<int, 8>());
     const auto &strahl = angreifer.strahl;
     const int *laenge = angreifer.laenge;
     const int strahlen = angreifer.strahlen;

@@ -1,5 +1,7 @@
 #include "core/stellung.h"
 
+#include "core/bitbrett.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -60,10 +62,14 @@ void stellung::setzeBrett(const int32_t *quelle)
     material = 0;
     koenigSchwarz = 0;
     koenigWeiss = 0;
+    farbe[0] = farbe[1] = 0;
+    std::fill(std::begin(arten), std::end(arten), 0);
     for (int feld = 22; feld <= 99; ++feld) {
         const int32_t code = brett[feld];
         if (uint32_t(code) <= 1)
             continue;
+        farbe[code > 0] |= bitbrett::bit(feld);
+        arten[bitbrett::art(code)] |= bitbrett::bit(feld);
         material += code;
         if (code == KOENIG)
             koenigSchwarz = feld;

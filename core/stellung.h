@@ -2,13 +2,14 @@
 
 #include "core/rochaderechte.h"
 #include "core/suchebene.h"
+#include "core/transpositionen.h"
 #include "core/zug.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QObject>
 
 #include <atomic>
+#include <memory>
 
 // The engine's working position: generates, makes and takes back moves and runs the search on
 // plain arrays. One object per job, probe or legality check; it is large, so always on the heap.
@@ -37,7 +38,9 @@ public:
     // Move generation (pseudo-legal; a move that would capture the enemy king is reported through
     // koenigSchlagbar instead of being listed).
     void generiereZuege(bool &imSchach);
-    void generiereSchlagzuege();
+    // With `stellen` (room for 64) the captures stay in the order found, and each entry's
+    // number there says where the scan of the board meets its target (smaller: earlier).
+    void generiereSchlagzuege(int16_t *stellen = nullptr);
     bool feldAngegriffen(bool schwarz, int feld) const;
     void macheZug(int index);
     void nimmZugZurueck(int index, int32_t geschlagen);
@@ -63,6 +66,11 @@ public:
     void setzeSucheFort(bool vorgabe, bool seite, const Zug *liste);
 
     int32_t brett[BRETT_ZELLEN];
+    // The squares of the white (0) and the black (1) pieces and of each kind of piece
+    // (bitbrett::Art) as bits (core/bitbrett.h), kept in step with brett by setzeBrett and the
+    // making and taking back of moves.
+    uint64_t farbe[2] = {};
+    uint64_t arten[8] = {};
     Zug *zugliste = nullptr;
     Rochaderechte rochaderechte;
     int32_t wandlungsFigur;
@@ -88,7 +96,8 @@ public:
     int32_t vonFeld = 0;
     bool koenigSchlagbar = false;
     int32_t zugAnzahl = 0;
-    QHash<quint64, int32_t> transpositionen;
+    // Created by the first search deep enough to use it.
+    std::shared_ptr<Transpositionen> transpositionen;
     QElapsedTimer wurzelUhr;
     // Whether the preset root list stops at the root time limit; off only where a test pins the
     // result.
@@ -106,6 +115,7 @@ private:
     void loeseNotationAuf(Zug &zug);
     void aktualisiereRochaderechte(const Zug &zug);
     bool istSchildbauer(int feld, bool schwarz) const;
+    bool schlaegtDirekt(bool schwarz, int feld) const;
     int32_t geschlagenerWert(int feld) const;
     int32_t naeheDifferenz(int von, int nach) const { return naehe[nach] - naehe[von]; }
     // Promotions in the search can put more queens on the board than a FEN may hold, which
@@ -126,5 +136,7 @@ private:
     bool transpositionsSchluessel(const Zug &zug, quint64 &schluessel) const;
     void bewerteOhneAntwort(Zug &zug, int ply, bool seite) const;
     void lichteAus(Zug *liste, int index);
+    int32_t tauschNach(const Zug &zug, bool seite);
+    int32_t besterSchlag(const Zug *liste, const int16_t *stellen, int anzahl, bool seite);
     void speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl);
 };

@@ -29,7 +29,6 @@ bool Bewerter::probe(bool schwarz, Zug *liste)
         probenStellung = std::make_unique<stellung>();
     stellung *s = probenStellung.get();
     const quint64 vorher = s->sucheAufrufe;
-    s->transpositionen.clear();
     s->setzeRochaderechte(rochadeNachZug.alsWort());
     s->setzeBrett(brettNachZug);
     s->setzeWandlungsFigur(DAME);

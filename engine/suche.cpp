@@ -1,5 +1,7 @@
 #include "core/stellung.h"
 
+#include "core/bitbrett.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -36,16 +38,17 @@ int32_t wenigeGuteZuege(int ply, int guteZuege, int anzahl)
     return 0;
 }
 
+// Deep in the tree a line of quiet, non-checking moves is not worth the capture search.
+bool ruhig(const Zug &zug)
+{
+    return !(zug.flags & ZUG_SCHACH) && zug.wert <= RUHIGER_ZUG;
+}
+
 } // namespace
 
-// Deep in the tree a line of quiet, non-checking moves is not worth the capture search.
 bool stellung::ruhigeLinie(int ply) const
 {
-    for (int p = ply - 3; p < ply; ++p) {
-        if ((ebene[p].zug.flags & ZUG_SCHACH) || ebene[p].zug.wert > RUHIGER_ZUG)
-            return false;
-    }
-    return true;
+    return ruhig(ebene[ply - 1].zug) && ruhig(ebene[ply - 2].zug) && ruhig(ebene[ply - 3].zug);
 }
 
 // Two own moves in either order with the same reply between them reach the same position, unless
@@ -112,6 +115,63 @@ void stellung::lichteAus(Zug *liste, int index)
     liste[schreiben] = Zug{};
 }
 
+// The exchange on the target square stands in for the reply to a capture at the leaves.
+int32_t stellung::tauschNach(const Zug &zug, bool seite)
+{
+    const int32_t ziel = brett[zug.nach];
+    const uint64_t eigene = farbe[seite];
+    const uint64_t gegner = farbe[!seite];
+    brett[zug.nach] = brett[zug.von];
+    brett[zug.von] = LEER;
+    farbe[seite] ^= bitbrett::bit(zug.von) | bitbrett::bit(zug.nach);
+    farbe[!seite] &= ~bitbrett::bit(zug.nach);
+    const int32_t wert = tauschwert(zug.nach);
+    brett[zug.von] = brett[zug.nach];
+    brett[zug.nach] = ziel;
+    farbe[seite] = eigene;
+    farbe[!seite] = gegner;
+    return wert;
+}
+
+// A leaf deep in the tree is worth its best capture, or nothing: the value of the capture minus
+// the exchange that follows, the first on the board among equals (`stellen`, as the generator
+// gives them). The exchange can only lower a capture's value, so the captures are taken from the
+// most valuable down, and the exchange is computed only for one that can still beat the best so
+// far, or equal it from an earlier square.
+int32_t stellung::besterSchlag(const Zug *liste, const int16_t *stellen, int anzahl, bool seite)
+{
+    Suchebene &e = ebene[tiefe];
+    int32_t bester = 0;
+    int16_t besteStelle = INT16_MAX;
+    uint64_t offen = anzahl == 64 ? ~uint64_t(0) : (uint64_t(1) << anzahl) - 1;
+    while (offen) {
+        // The most valuable capture left, the first on the board among equals.
+        int i = bitbrett::niedrigstes(offen);
+        for (uint64_t rest = offen & (offen - 1); rest; rest &= rest - 1) {
+            const int j = bitbrett::niedrigstes(rest);
+            if (liste[j].wert > liste[i].wert ||
+                (liste[j].wert == liste[i].wert && stellen[j] < stellen[i]))
+                i = j;
+        }
+        offen &= ~(uint64_t(1) << i);
+        const Zug &zug = liste[i];
+        if (zug.wert < bester)
+            break;
+        if (zug.wert == bester && (bester <= 0 || stellen[i] > besteStelle))
+            continue;
+        const int32_t antwort = tauschNach(zug, seite);
+        const int32_t wert = zug.wert - antwort;
+        if (wert > bester || (wert == bester && wert > 0 && stellen[i] < besteStelle)) {
+            bester = wert;
+            besteStelle = stellen[i];
+            e.besterZug = Zug{zug.von, zug.nach, wert, zug.flags};
+            e.besteAntwort = antwort;
+        }
+    }
+    e.zugZaehler += anzahl;
+    return bester;
+}
+
 void stellung::speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl)
 {
     wurzelZuege[anzahl] = zug;
@@ -151,7 +211,8 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
     if (e.blatt) {
         if (p > 3 && ruhigeLinie(p))
             return;
-        generiereSchlagzuege();
+        int16_t stellen[64];
+        generiereSchlagzuege(p > 3 ? stellen : nullptr);
         if (koenigSchlagbar) {
             e.besterZug.wert = KOENIG_SCHLAGBAR;
             koenigSchlagbarAus = true;
@@ -160,6 +221,10 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         }
         if (liste[0].von == 0)
             return;
+        if (p > 3) {
+            wertAus = besterSchlag(liste, stellen, zugAnzahl, seite);
+            return;
+        }
         bester = 0; // standing still is worth nothing
     } else {
         if (p == 1 && wurzelVorgabe) {
@@ -187,11 +252,19 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
     bool legalGefunden = false;
     if (p == 1) {
         abgebrochen = false;
+        if (maxTiefe >= 5 && !transpositionen)
+            transpositionen = std::make_shared<Transpositionen>();
         wurzelZuege[0] = Zug{};
         variante[0][1] = Suchebene{};
     }
     Linie linie[MAX_EBENEN];
     bool linieGemerkt = false;
+    // Children at the depth limit after a quiet line end at once, before their move is even
+    // made: only the move itself decides whether the line stays quiet.
+    const bool ruhigeKinder = !e.blatt && p + 1 > 3 && p + 1 >= maxTiefe &&
+                              ruhig(ebene[p - 1].zug) && ruhig(ebene[p - 2].zug);
+    Transpositionen *tabelle =
+        p == 3 && maxTiefe >= 5 && !e.blatt ? transpositionen.get() : nullptr;
     int anzahl = 0;
     for (int i = 0; liste[i].von != 0; ++i) {
         ++anzahl;
@@ -203,21 +276,18 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         int32_t antwort = 0;
         bool illegal = false;
         quint64 schluessel = 0;
-        const bool mitSchluessel =
-            p == 3 && maxTiefe >= 5 && !e.blatt && transpositionsSchluessel(m, schluessel);
-        const auto treffer =
-            mitSchluessel ? transpositionen.constFind(schluessel) : transpositionen.constEnd();
-        if (treffer != transpositionen.constEnd()) {
-            antwort = treffer.value();
+        const bool mitSchluessel = tabelle && transpositionsSchluessel(m, schluessel);
+        if (mitSchluessel && tabelle->finde(schluessel, antwort)) {
             m.flags |= ZUG_HASHTREFFER;
         } else if (e.blatt) {
-            // The exchange on the target square stands in for the reply.
-            const int32_t ziel = brett[m.nach];
-            brett[m.nach] = brett[m.von];
-            brett[m.von] = LEER;
-            antwort = tauschwert(m.nach);
-            brett[m.von] = brett[m.nach];
-            brett[m.nach] = ziel;
+            antwort = tauschNach(m, seite);
+        } else if (ruhigeKinder && ruhig(m)) {
+            ++sucheAufrufe;
+            Suchebene &kind = ebene[p + 1];
+            kind.guteZuege = 0;
+            kind.besterZug = Zug{};
+            kind.keinLegalerZug = false;
+            kind.blatt = true;
         } else {
             const int32_t geschlagen = brett[m.nach];
             macheZug(i);
@@ -233,7 +303,7 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
             else if (ebene[p + 1].keinLegalerZug)
                 bewerteOhneAntwort(m, p, seite);
             else if (mitSchluessel)
-                transpositionen.insert(schluessel, antwort);
+                tabelle->speichere(schluessel, antwort);
         }
 
         if (!illegal) {
@@ -299,7 +369,8 @@ void stellung::setzeSucheFort(bool vorgabe, bool seite, const Zug *liste)
     wurzelVorgabe = vorgabe;
     tiefe = 1;
     schwarzAmZug = seite;
-    transpositionen.clear();
+    if (transpositionen)
+        transpositionen->leere();
     if (!vorgabe)
         return;
 

@@ -1,3 +1,4 @@
+#include "core/bitbrett.h"
 #include "testhilfe.h"
 
 #include <QFile>
@@ -17,6 +18,34 @@ std::unique_ptr<stellung> ladeSuite(const QString &fen, bool &schwarz)
     auto s = std::make_unique<stellung>();
     ladePosition(*s, f);
     return s;
+}
+
+// Whether the bit words beside the board stay in step with it through the moves of `tiefe` plies
+// made and taken back, castling, en passant and promotion included.
+bool bitsFolgen(stellung &s, bool schwarz, int tiefe)
+{
+    auto frisch = std::make_unique<stellung>();
+    frisch->setzeBrett(s.brett);
+    if (!std::equal(s.farbe, s.farbe + 2, frisch->farbe) ||
+        !std::equal(s.arten, s.arten + bitbrett::KEINE, frisch->arten))
+        return false;
+    if (tiefe == 0)
+        return true;
+    Zug liste[MAX_ZUEGE];
+    s.zugliste = liste;
+    s.schwarzAmZug = schwarz;
+    bool imSchach;
+    s.generiereZuege(imSchach);
+    bool gleich = true;
+    for (int i = 0; gleich && liste[i].von != 0; ++i) {
+        const int32_t geschlagen = s.brett[liste[i].nach];
+        s.zugliste = liste;
+        s.macheZug(i);
+        gleich = bitsFolgen(s, !schwarz, tiefe - 1);
+        s.zugliste = liste;
+        s.nimmZugZurueck(i, geschlagen);
+    }
+    return gleich;
 }
 
 } // namespace
@@ -60,6 +89,7 @@ void TestPerft::suite()
         s->holeBrett(brett);
         auto frisch = ladeSuite(fen, schwarz);
         QVERIFY2(std::equal(brett, brett + BRETT_ZELLEN, frisch->brett), "board not restored");
+        QVERIFY2(bitsFolgen(*s, schwarz, 2), qPrintable(fen));
     }
     QCOMPARE(stellungen, 163);
     QVERIFY(pruefungen > 400);
