@@ -1,6 +1,6 @@
 // Runs the recorded engine jobs of the given files and compares each result with the recorded
 // text; prints every difference and the time per job. With --neu the files are written again with
-// today's results, which is how they were recorded.
+// today's results, which is how they were recorded. --threads sets the threads of the search.
 #include "jobtexte.h"
 
 #include <QCoreApplication>
@@ -31,8 +31,15 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList dateien = app.arguments().mid(1);
     const bool neu = dateien.removeAll(QStringLiteral("--neu")) > 0;
-    if (dateien.isEmpty()) {
-        aus << "usage: jobtexte_bench [--neu] FILE...\n";
+    int threads = 1;
+    const int stelle = dateien.indexOf(QStringLiteral("--threads"));
+    if (stelle >= 0) {
+        threads = dateien.value(stelle + 1).toInt();
+        dateien.erase(dateien.begin() + stelle,
+                      dateien.begin() + std::min(stelle + 2, int(dateien.size())));
+    }
+    if (dateien.isEmpty() || threads < 1) {
+        aus << "usage: jobtexte_bench [--neu] [--threads N] FILE...\n";
         return 2;
     }
 
@@ -52,7 +59,7 @@ int main(int argc, char *argv[])
             }
             QElapsedTimer uhr;
             uhr.start();
-            const QString text = jobfallText(fall);
+            const QString text = jobfallText(fall, threads);
             ++faelle;
             if (text != fall.text) {
                 ++abweichungen;

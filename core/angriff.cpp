@@ -9,37 +9,7 @@
 
 bool stellung::feldAngegriffen(bool schwarz, int feld) const
 {
-    if (feld < 22 || feld > 99)
-        return false;
-    const int32_t vorzeichen = schwarz ? 1 : -1;
-    const int32_t dame = vorzeichen * DAME;
-    const int32_t turm = vorzeichen * TURM;
-    const int32_t laeufer = vorzeichen * LAEUFER;
-    const int32_t koenig = vorzeichen * KOENIG;
-    const int32_t bauer = vorzeichen * BAUER;
-
-    for (int r = 0; r < 8; ++r) {
-        const int schritt = RICHTUNGEN[r];
-        int stelle = feld + schritt;
-        while (brett[stelle] == LEER)
-            stelle += schritt;
-        const int32_t code = brett[stelle];
-        if (code == dame || code == (r < 4 ? turm : laeufer))
-            return true;
-        if (stelle == feld + schritt) {
-            if (code == koenig)
-                return true;
-            // White pawns capture towards lower indices, so they attack from below (+9, +11).
-            if (code == bauer && (schwarz ? r >= 6 : (r == 4 || r == 5)))
-                return true;
-        }
-    }
-    const int32_t springer = vorzeichen * PFERD;
-    for (int r = 8; r < 16; ++r) {
-        if (brett[feld + RICHTUNGEN[r]] == springer)
-            return true;
-    }
-    return false;
+    return bitbrett::imFeld(feld) && schlaegtDirekt(schwarz, feld);
 }
 
 namespace {
@@ -172,6 +142,57 @@ bool stellung::schlaegtDirekt(bool schwarz, int feld) const
                         trifft(integral_constant<int, 5>(), schraeg) ||
                         trifft(integral_constant<int, 6>(), schraeg) ||
                         trifft(integral_constant<int, 7>(), schraeg)));
+}
+
+namespace {
+
+// The first occupied square in direction r from the square of bit b, as a bit; 0 for none.
+template<int r>
+inline uint64_t ersterBit(uint64_t belegt, int b)
+{
+    const uint64_t linie = belegt & bitbrett::TABELLEN.strahl[b][r];
+    if (!linie)
+        return 0;
+    return RICHTUNGEN[r] > 0 ? linie & (~linie + 1) : uint64_t(1) << bitbrett::hoechstes(linie);
+}
+
+template<int... r>
+inline uint64_t ersteBits(uint64_t belegt, uint64_t figuren, std::integer_sequence<int, r...>)
+{
+    uint64_t ziele = 0;
+    for (; figuren; figuren &= figuren - 1) {
+        const int b = bitbrett::niedrigstes(figuren);
+        ziele |= (ersterBit<r>(belegt, b) | ...);
+    }
+    return ziele;
+}
+
+} // namespace
+
+int stellung::zaehleSchlaege(bool schwarz) const
+{
+    using namespace bitbrett;
+    constexpr uint64_t A = 0x0101010101010101ull;
+    constexpr uint64_t H = A << 7;
+    const uint64_t eigene = farbe[schwarz];
+    const uint64_t gegner = farbe[!schwarz];
+    const uint64_t belegt = eigene | gegner;
+    const uint64_t bauern = arten[BAUERN] & eigene;
+    uint64_t ziele = schwarz ? ((bauern & ~H) << 9) | ((bauern & ~A) << 7)
+                             : ((bauern & ~H) >> 7) | ((bauern & ~A) >> 9);
+    for (uint64_t rest = (arten[PFERDE] | arten[KOENIGE]) & eigene; rest; rest &= rest - 1) {
+        const int b = niedrigstes(rest);
+        ziele |= (arten[PFERDE] >> b & 1) ? TABELLEN.springer[b] : TABELLEN.koenig[b];
+    }
+    const uint64_t damen = arten[DAMEN] & eigene;
+    ziele |= ersteBits(belegt, (arten[LAEUFER_] & eigene) | damen,
+                       std::integer_sequence<int, 4, 5, 6, 7>());
+    ziele |= ersteBits(belegt, (arten[TUERME] & eigene) | damen,
+                       std::integer_sequence<int, 0, 1, 2, 3>());
+    ziele &= gegner;
+    if (ziele & arten[KOENIGE])
+        return 0;
+    return __builtin_popcountll(ziele);
 }
 
 int32_t stellung::tauschwert(int feld) const

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <memory>
 
+class Wurzelteam;
+
 // The engine's working position: generates, makes and takes back moves and runs the search on
 // plain arrays. One object per job, probe or legality check; it is large, so always on the heap.
 //
@@ -47,6 +49,8 @@ public:
     void sortiereZuege() { sortiereZugliste(zugliste); }
     // What the opponents of the piece on the square can win by capturing there, 0..its value.
     int32_t tauschwert(int feld) const;
+    // The number of enemy pieces the side can capture, 0 when one of them is the king.
+    int zaehleSchlaege(bool schwarz) const;
 
     // Carries out one move of the game against wurzelZuege, which the search has just filled for
     // the mover: resolves a move given as notation, takes the listed flags, adds the bits that
@@ -109,6 +113,15 @@ public:
     bool abgebrochen = false;
     // Calls of suche since construction, for the engine benchmark.
     quint64 sucheAufrufe = 0;
+    // Whether the move counters of the report (zugZaehler) are kept; without them the search
+    // leaves out work that only they would show.
+    bool zaehler = true;
+    // How many threads may search the root moves (engine/wurzelteam.h); one searches them in
+    // order on the calling thread.
+    int threads = 1;
+    // Set in the search objects of a root team: the team and the root move being searched.
+    Wurzelteam *team = nullptr;
+    int wurzelNummer = 0;
 
 private:
     void baueBauernschilde();
@@ -137,6 +150,10 @@ private:
     void bewerteOhneAntwort(Zug &zug, int ply, bool seite) const;
     void lichteAus(Zug *liste, int index);
     int32_t tauschNach(const Zug &zug, bool seite);
+    bool findeTransposition(const Zug &zug, uint64_t schluessel, int32_t &wert);
+    std::unique_ptr<Wurzelteam> bildeWurzelteam(const Zug *liste, bool seite);
     int32_t besterSchlag(const Zug *liste, const int16_t *stellen, int anzahl, bool seite);
+    int32_t vorDenBlaettern(Zug *liste, bool seite);
+    int schlaegeNach(int index, bool schwarz);
     void speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl);
 };

@@ -64,10 +64,9 @@ void stellung::generiereZuege(bool &imSchach)
     enPassantZuege();
 
     int koenig = 0;
-    for (int feld = 22; feld <= 99; ++feld) {
+    for (uint64_t eigene = farbe[schwarzAmZug]; eigene; eigene &= eigene - 1) {
+        const int feld = bitbrett::TABELLEN.feld[bitbrett::niedrigstes(eigene)];
         const int32_t code = brett[feld];
-        if (!istEigen(code, schwarzAmZug))
-            continue;
         vonFeld = feld;
         switch (std::abs(code)) {
         case BAUER: bauernZuege(); break;

@@ -118,6 +118,8 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
         s->berechneKoenigsnaehe();
     s->setzeWandlungsFigur(DAME);
     s->abbruch = kontext.abbruch;
+    s->threads = kontext.threads;
+    s->zaehler = kontext.htmlWertetabelle;
     s->wurzelZeitgrenze = kontext.ersteSuchzeit < 0;
     QElapsedTimer uhr;
     uhr.start();
@@ -154,8 +156,9 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
         }
     }
 
-    const QString minimax = minimaxText(*s);
-    const QString zaehler = zaehlerText(*s);
+    // The two tables only go into the report.
+    const QString minimax = kontext.htmlWertetabelle ? minimaxText(*s) : QString();
+    const QString zaehler = kontext.htmlWertetabelle ? zaehlerText(*s) : QString();
     QString kennung = QStringLiteral("-");
     if (!gestoppt(kontext) && laenge(liste) >= 2)
         kennung = bewerte(pass, liste, true, minimax, zaehler, ergebnis.sucheAufrufe);

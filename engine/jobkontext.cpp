@@ -5,8 +5,15 @@
 #include "game/spielzustand.h"
 
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <algorithm>
+
+int suchThreads(int einstellung)
+{
+    return std::clamp(einstellung > 0 ? einstellung : QThread::idealThreadCount(), 1,
+                      MAX_SUCH_THREADS);
+}
 
 JobKontext erfasseJobKontext()
 {
@@ -22,5 +29,6 @@ JobKontext erfasseJobKontext()
     kontext.currentIndex = currentIndex;
     kontext.datenordner = appVerzeichnis;
     kontext.zufallsKeim = QRandomGenerator::global()->generate();
+    kontext.threads = suchThreads(einstellungen.threads);
     return kontext;
 }

@@ -24,6 +24,8 @@ struct JobKontext
     // Where the evaluation report goes (the data folder, ending with a separator).
     QString datenordner;
     quint32 zufallsKeim = 0;
+    // Threads that search the root moves side by side; the result is the same for any number.
+    int threads = 1;
     // The stop request the job answers to; callers that pass none stop it through the global
     // flag.
     const std::atomic<bool> *abbruch = &abbrechen;
@@ -34,6 +36,11 @@ struct JobKontext
     // Tests only: runs just before the deeper search starts.
     std::function<void()> vorVertiefung;
 };
+
+// The threads the search uses for a setting (0: one per core), at least 1, at most
+// MAX_SUCH_THREADS.
+constexpr int MAX_SUCH_THREADS = 64;
+int suchThreads(int einstellung);
 
 // Fills a context from the settings and game globals, with a fresh seed. Call on the GUI thread.
 JobKontext erfasseJobKontext();

@@ -1,6 +1,7 @@
 #include "core/stellung.h"
 
 #include "core/bitbrett.h"
+#include "engine/wurzelteam.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,6 +43,41 @@ int32_t wenigeGuteZuege(int ply, int guteZuege, int anzahl)
 bool ruhig(const Zug &zug)
 {
     return !(zug.flags & ZUG_SCHACH) && zug.wert <= RUHIGER_ZUG;
+}
+
+// A move's key for taking the most valuable first, the first in the list among equals; the index
+// is in the low bits.
+static_assert((MAX_ZUEGE & (MAX_ZUEGE - 1)) == 0, "the index takes whole bits");
+int64_t sortierSchluessel(const Zug &zug, int index)
+{
+    return int64_t(zug.wert) * MAX_ZUEGE + (MAX_ZUEGE - 1 - index);
+}
+
+int schluesselIndex(int64_t schluessel)
+{
+    return MAX_ZUEGE - 1 - int(schluessel & (MAX_ZUEGE - 1));
+}
+
+// The (up to) four largest keys below `grenze`, the largest last; returns how many.
+int groessteSchluessel(const Zug *liste, int n, int64_t grenze, int64_t *schluessel)
+{
+    int anzahl = 0;
+    for (int j = 0; j < n; ++j) {
+        const int64_t s = sortierSchluessel(liste[j], j);
+        if (s >= grenze || (anzahl == 4 && s < schluessel[0]))
+            continue;
+        int k;
+        if (anzahl == 4) {
+            // The smallest goes, the rest move down to make room.
+            for (k = 0; k + 1 < 4 && schluessel[k + 1] < s; ++k)
+                schluessel[k] = schluessel[k + 1];
+        } else {
+            for (k = anzahl++; k > 0 && schluessel[k - 1] > s; --k)
+                schluessel[k] = schluessel[k - 1];
+        }
+        schluessel[k] = s;
+    }
+    return anzahl;
 }
 
 } // namespace
@@ -111,8 +147,35 @@ void stellung::lichteAus(Zug *liste, int index)
         nimmZugZurueck(j, geschlagen);
         if (behalten)
             liste[schreiben++] = liste[j];
+        else if (team && tiefe == 2 && maxTiefe >= 5)
+            team->erledigt(wurzelNummer, liste[j]);
     }
     liste[schreiben] = Zug{};
+}
+
+// In a root team only an earlier root move can have stored the entry, as the ply-3 move of a line
+// starting with it; its entry counts once it has passed the same reply.
+bool stellung::findeTransposition(const Zug &zug, uint64_t schluessel, int32_t &wert)
+{
+    if (team) {
+        const int frueher = team->wurzelIndex(zug.von, zug.nach);
+        if (frueher < 0 || frueher >= wurzelNummer ||
+            !team->warteAuf(frueher, ebene[2].zug, wurzelNummer))
+            return false;
+    }
+    return transpositionen->finde(schluessel, wert);
+}
+
+// The root moves with the scores the loop below gives them, for the team's threads.
+std::unique_ptr<Wurzelteam> stellung::bildeWurzelteam(const Zug *liste, bool seite)
+{
+    Zug zuege[MAX_ZUEGE];
+    int n = 0;
+    for (; liste[n].von != 0; ++n) {
+        zuege[n] = liste[n];
+        zuege[n].wert += std::min(zuege[n].wert / 12, 30);
+    }
+    return std::make_unique<Wurzelteam>(*this, zuege, n, seite, threads);
 }
 
 // The exchange on the target square stands in for the reply to a capture at the leaves.
@@ -170,6 +233,98 @@ int32_t stellung::besterSchlag(const Zug *liste, const int16_t *stellen, int anz
     }
     e.zugZaehler += anzahl;
     return bester;
+}
+
+// The last ply before the leaves, deep in the tree. A leaf is worth at least nothing, so a move
+// scores at most its own value: the moves are taken from the most valuable down, and once a legal
+// one has been found, a move that can no longer beat the best (nor equal it from earlier in the
+// list) is not searched. Its leaf is counted as searched all the same, and where the report is
+// wanted its captures go into the move counters as if it had been.
+int32_t stellung::vorDenBlaettern(Zug *liste, bool seite)
+{
+    const int p = tiefe;
+    Suchebene &e = ebene[p];
+    Suchebene &kind = ebene[p + 1];
+    const bool ruhigeKinder = ruhig(ebene[p - 1].zug) && ruhig(ebene[p - 2].zug);
+    int n = 0;
+    while (liste[n].von != 0)
+        ++n;
+    e.keinLegalerZug = true;
+    int32_t bester = ANFANGSWERT;
+    int besterIndex = n;
+    Linie linie{};
+    // The moves in the order of their keys (sortierSchluessel), a few at a time: most nodes
+    // decide after the first.
+    int64_t naechste[4];
+    int vorrat = 0;
+    int64_t grenze = INT64_MAX;
+    for (int rest = n; rest > 0; --rest) {
+        if (vorrat == 0)
+            vorrat = groessteSchluessel(liste, n, grenze, naechste);
+        grenze = naechste[--vorrat];
+        const int i = schluesselIndex(grenze);
+        Zug &m = liste[i];
+        if (!e.keinLegalerZug && (m.wert < bester || (m.wert == bester && i > besterIndex))) {
+            // Neither this move nor any after it can matter.
+            sucheAufrufe += rest;
+            for (int j = 0; zaehler && j < n; ++j) {
+                if (sortierSchluessel(liste[j], j) <= grenze && !(ruhigeKinder && ruhig(liste[j])))
+                    kind.zugZaehler += schlaegeNach(j, !seite);
+            }
+            break;
+        }
+        e.zug = m;
+        int32_t antwort = 0;
+        bool koenigSchlagbar = false;
+        if (ruhigeKinder && ruhig(m)) {
+            ++sucheAufrufe;
+            kind.guteZuege = 0;
+            kind.besterZug = Zug{};
+            kind.keinLegalerZug = false;
+            kind.blatt = true;
+        } else {
+            const int32_t geschlagen = brett[m.nach];
+            macheZug(i);
+            suche(!seite, p, koenigSchlagbar, antwort);
+            zugliste = liste;
+            schwarzAmZug = seite;
+            tiefe = p;
+            nimmZugZurueck(i, geschlagen);
+        }
+        if (koenigSchlagbar)
+            continue;
+        // The list keeps the move's own value: it still decides the order of the rest.
+        const int32_t wert = m.wert - antwort;
+        e.keinLegalerZug = false;
+        if (wert >= GUTER_ZUG)
+            ++e.guteZuege;
+        if (wert > bester || (wert == bester && i < besterIndex)) {
+            bester = wert;
+            besterIndex = i;
+            e.besterZug = Zug{m.von, m.nach, wert, m.flags};
+            e.besteAntwort = antwort;
+            linie = Linie{kind.besterZug, kind.besteAntwort, kind.blatt};
+        }
+    }
+    e.zugZaehler += n;
+    if (e.keinLegalerZug) {
+        e.blatt = true;
+        return 0;
+    }
+    kind.besterZug = linie.besterZug;
+    kind.besteAntwort = linie.besteAntwort;
+    kind.blatt = linie.blatt;
+    return bester;
+}
+
+// How many captures the side has after the list entry is made, as its leaf would count them.
+int stellung::schlaegeNach(int index, bool schwarz)
+{
+    const int32_t geschlagen = brett[zugliste[index].nach];
+    macheZug(index);
+    const int anzahl = zaehleSchlaege(schwarz);
+    nimmZugZurueck(index, geschlagen);
+    return anzahl;
 }
 
 void stellung::speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl)
@@ -243,9 +398,17 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 return;
             }
         }
+        if (p > 3 && p + 1 == maxTiefe) {
+            wertAus = vorDenBlaettern(liste, seite);
+            return;
+        }
         auslese = p >= 2 && p < maxTiefe - 1 && liste[0].wert > AUSLESE_GRENZE;
         bester = ANFANGSWERT;
     }
+    // In a root team the replies of a root move tell the later ones how far it has got.
+    const bool meldeAntworten = team && p == 2 && maxTiefe >= 5;
+    if (meldeAntworten)
+        team->veroeffentliche(wurzelNummer, liste);
     e.keinLegalerZug = true;
 
     int wurzelAnzahl = 0;
@@ -257,6 +420,9 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         wurzelZuege[0] = Zug{};
         variante[0][1] = Suchebene{};
     }
+    std::unique_ptr<Wurzelteam> wurzelteam;
+    if (p == 1 && threads > 1 && !e.blatt && liste[0].von != 0 && liste[1].von != 0)
+        wurzelteam = bildeWurzelteam(liste, seite);
     Linie linie[MAX_EBENEN];
     bool linieGemerkt = false;
     // Children at the depth limit after a quiet line end at once, before their move is even
@@ -267,6 +433,9 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         p == 3 && maxTiefe >= 5 && !e.blatt ? transpositionen.get() : nullptr;
     int anzahl = 0;
     for (int i = 0; liste[i].von != 0; ++i) {
+        // A root move cut off by the team's root loop is searched no further.
+        if (team && p <= 3 && team->verworfen(wurzelNummer))
+            break;
         ++anzahl;
         Zug &m = liste[i];
         if (p <= 2)
@@ -277,7 +446,7 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         bool illegal = false;
         quint64 schluessel = 0;
         const bool mitSchluessel = tabelle && transpositionsSchluessel(m, schluessel);
-        if (mitSchluessel && tabelle->finde(schluessel, antwort)) {
+        if (mitSchluessel && findeTransposition(m, schluessel, antwort)) {
             m.flags |= ZUG_HASHTREFFER;
         } else if (e.blatt) {
             antwort = tauschNach(m, seite);
@@ -289,14 +458,18 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
             kind.keinLegalerZug = false;
             kind.blatt = true;
         } else {
-            const int32_t geschlagen = brett[m.nach];
-            macheZug(i);
             bool kindSchlaegtKoenig;
-            suche(!seite, p, kindSchlaegtKoenig, antwort);
-            zugliste = liste;
-            schwarzAmZug = seite;
-            tiefe = p;
-            nimmZugZurueck(i, geschlagen);
+            if (wurzelteam) {
+                wurzelteam->uebernimm(i, *this, kindSchlaegtKoenig, antwort);
+            } else {
+                const int32_t geschlagen = brett[m.nach];
+                macheZug(i);
+                suche(!seite, p, kindSchlaegtKoenig, antwort);
+                zugliste = liste;
+                schwarzAmZug = seite;
+                tiefe = p;
+                nimmZugZurueck(i, geschlagen);
+            }
             m.flags |= e.zug.flags & ZUG_SCHACH;
             if (kindSchlaegtKoenig)
                 illegal = true;
@@ -306,6 +479,8 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 tabelle->speichere(schluessel, antwort);
         }
 
+        if (meldeAntworten)
+            team->erledigt(wurzelNummer, m);
         if (!illegal) {
             m.wert -= antwort;
             e.keinLegalerZug = false;
@@ -344,6 +519,8 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         }
     }
 
+    // The helpers stop where the root loop stopped.
+    wurzelteam.reset();
     e.zugZaehler += anzahl;
     if (e.keinLegalerZug) {
         // Mate or stalemate here; the parent scores it, so the node itself is worth nothing.

@@ -59,7 +59,7 @@ inline QString jobfallZeile(const Jobfall &fall, const QString &text)
 // Runs the job as the game would after reaching the position: the phases follow the move number
 // (the first seven moves are the opening), a check is marked on the last move, no randomness in
 // the terms, a fixed seed for the easiest level's choice.
-inline QString jobfallText(const Jobfall &fall)
+inline QString jobfallText(const Jobfall &fall, int threads = 1)
 {
     fenStellung fen;
     bool schwarz;
@@ -83,6 +83,7 @@ inline QString jobfallText(const Jobfall &fall)
     kontext.fruehePhase = fen.holeZugnummer() <= 3;
     kontext.abbruch = nullptr;
     kontext.ersteSuchzeit = fall.ms;
+    kontext.threads = threads;
     QStringList felder =
         fuehreJobAus(schwarz, fall.vorschlag, schreibePositionsblock(block), kontext)
             .text.split(QLatin1Char('|'));

@@ -100,11 +100,14 @@ void TestPerft::suite()
 void TestPerft::volleListe()
 {
     auto s = ladeTestStellung(QStringLiteral("4k3/8/8/8/8/8/8/4K3 w - - 0 1"));
-    s->brett[26] = LEER;
-    s->brett[96] = LEER;
+    int32_t brett[BRETT_ZELLEN];
+    s->holeBrett(brett);
+    brett[26] = LEER;
+    brett[96] = LEER;
     for (const int feld :
          {22, 26, 27, 28, 32, 34, 39, 42, 47, 55, 63, 68, 72, 76, 84, 89, 92, 96, 97, 99})
-        s->brett[feld] = -DAME;
+        brett[feld] = -DAME;
+    s->setzeBrett(brett);
     Zug zuege[MAX_ZUEGE];
     s->zugliste = zuege;
     s->maxTiefe = 0;
