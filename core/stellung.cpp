@@ -107,6 +107,12 @@ void stellung::baueBauernschilde()
             fuelleSchild(brett, WEISS_KURZ, -BAUER, bauernschildWeiss, n);
     }
     bauernschildWeiss[n] = 0;
+
+    schild[0] = schild[1] = 0;
+    for (const int32_t *f = bauernschildWeiss; *f; ++f)
+        schild[0] |= bitbrett::bit(*f);
+    for (const int32_t *f = bauernschildSchwarz; *f; ++f)
+        schild[1] |= bitbrett::bit(*f);
 }
 
 // A missing king leaves its table at zero: there is nothing to approach.

@@ -92,6 +92,7 @@ public:
     int32_t koenigWeiss = 0;
     int32_t bauernschildSchwarz[9];
     int32_t bauernschildWeiss[10];
+    uint64_t schild[2] = {}; // the same squares as bits, white (0) and black (1)
     int32_t *naehe = nullptr;
     int32_t naeheSchwarzerKoenig[100];
     int32_t naeheWeisserKoenig[100];
@@ -155,5 +156,6 @@ private:
     int32_t besterSchlag(const Zug *liste, const int16_t *stellen, int anzahl, bool seite);
     int32_t vorDenBlaettern(Zug *liste, bool seite);
     int schlaegeNach(int index, bool schwarz);
+    void zaehleRest(const Zug *liste, int n, const Zug &naechster, bool ruhigeKinder, bool schwarz);
     void speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl);
 };

@@ -22,11 +22,7 @@ bool eckeMitRochaderecht(int feld, const Rochaderechte &r)
 
 bool stellung::istSchildbauer(int feld, bool schwarz) const
 {
-    for (const int32_t *s = schwarz ? bauernschildSchwarz : bauernschildWeiss; *s; ++s) {
-        if (*s == feld)
-            return true;
-    }
-    return false;
+    return (schild[schwarz] & bitbrett::bit(feld)) != 0;
 }
 
 // Material won by a capture on the square; an advanced pawn, or one from the enemy's king
@@ -165,55 +161,75 @@ void stellung::bauernZuege()
 
 void stellung::schiebeZuege(int ersteRichtung, int letzteRichtung)
 {
+    using namespace bitbrett;
     const int von = vonFeld;
-    const bool schwarz = schwarzAmZug;
+    const int b = TABELLEN.nummer[von];
     const bool nah = tiefe <= 3;
     const bool schwarzeDame = brett[von] == DAME;
     // A piece on a corner whose castling right is still alive is better left there.
     const int32_t eckStrafe = (nah && eckeMitRochaderecht(von, rochaderechte)) ? 10 : 0;
+    const uint64_t belegt = farbe[0] | farbe[1];
+    const uint64_t gegner = farbe[!schwarzAmZug];
 
     for (int r = ersteRichtung; r <= letzteRichtung; ++r) {
-        const int schritt = RICHTUNGEN[r];
-        for (int nach = von + schritt;; nach += schritt) {
-            const int32_t code = brett[nach];
-            const bool leer = code == LEER;
-            if (!leer && !istGegner(code, schwarz))
-                break;
-            if (code == KOENIG || code == -KOENIG) {
-                koenigSchlagbar = true;
-                return;
-            }
+        const bool aufwaerts = RICHTUNGEN[r] > 0;
+        const uint64_t strahl = TABELLEN.strahl[b][r];
+        const uint64_t blocker = strahl & belegt;
+        // The empty squares up to the first piece, walked outward from the piece.
+        uint64_t leer = strahl;
+        int ziel = 0;
+        if (blocker) {
+            const int erster = aufwaerts ? niedrigstes(blocker) : hoechstes(blocker);
+            const uint64_t bit = uint64_t(1) << erster;
+            leer &= aufwaerts ? bit - 1 : ~(bit | (bit - 1));
+            if (gegner & bit)
+                ziel = TABELLEN.feld[erster];
+        }
+        while (leer) {
+            const int n = aufwaerts ? niedrigstes(leer) : hoechstes(leer);
+            leer &= ~(uint64_t(1) << n);
+            const int nach = TABELLEN.feld[n];
             int32_t naeheWert = 0;
             if (nah) {
                 naeheWert = naeheDifferenz(von, nach);
                 if (schwarzeDame)
                     naeheWert = int32_t(naeheWert * 1.2);
             }
-            if (!leer) {
-                fuegeHinzu(von, nach, naeheWert + geschlagenerWert(nach), ZUG_SCHLAGEN);
-                break;
-            }
             fuegeHinzu(von, nach, naeheWert - eckStrafe, 0);
         }
+        if (!ziel)
+            continue;
+        if (brett[ziel] == KOENIG || brett[ziel] == -KOENIG) {
+            koenigSchlagbar = true;
+            return;
+        }
+        int32_t naeheWert = 0;
+        if (nah) {
+            naeheWert = naeheDifferenz(von, ziel);
+            if (schwarzeDame)
+                naeheWert = int32_t(naeheWert * 1.2);
+        }
+        fuegeHinzu(von, ziel, naeheWert + geschlagenerWert(ziel), ZUG_SCHLAGEN);
     }
 }
 
 void stellung::springerZuege()
 {
+    using namespace bitbrett;
     const int von = vonFeld;
-    const bool schwarz = schwarzAmZug;
     const bool nah = tiefe <= 3;
-    for (int r = 8; r < 16; ++r) {
-        const int nach = von + RICHTUNGEN[r];
-        const int32_t code = brett[nach];
-        if (code == LEER) {
-            fuegeHinzu(von, nach, nah ? naeheDifferenz(von, nach) : 0, 0);
-        } else if (istGegner(code, schwarz)) {
-            if (code == KOENIG || code == -KOENIG) {
-                koenigSchlagbar = true;
-                return;
-            }
-            const int32_t naeheWert = nah ? naeheDifferenz(von, nach) : 0;
+    // The jumps in table order reach their squares in the order of the board.
+    const uint64_t gegner = farbe[!schwarzAmZug];
+    for (uint64_t ziele = TABELLEN.springer[TABELLEN.nummer[von]] & ~farbe[schwarzAmZug]; ziele;
+         ziele &= ziele - 1) {
+        const int nach = TABELLEN.feld[niedrigstes(ziele)];
+        const int32_t naeheWert = nah ? naeheDifferenz(von, nach) : 0;
+        if (!(gegner & bitbrett::bit(nach))) {
+            fuegeHinzu(von, nach, naeheWert, 0);
+        } else if (brett[nach] == KOENIG || brett[nach] == -KOENIG) {
+            koenigSchlagbar = true;
+            return;
+        } else {
             fuegeHinzu(von, nach, naeheWert + geschlagenerWert(nach), ZUG_SCHLAGEN);
         }
     }

@@ -45,40 +45,67 @@ bool ruhig(const Zug &zug)
     return !(zug.flags & ZUG_SCHACH) && zug.wert <= RUHIGER_ZUG;
 }
 
-// A move's key for taking the most valuable first, the first in the list among equals; the index
-// is in the low bits.
-static_assert((MAX_ZUEGE & (MAX_ZUEGE - 1)) == 0, "the index takes whole bits");
-int64_t sortierSchluessel(const Zug &zug, int index)
+// The indices of a move list by the value of their moves, the largest first and the first in the
+// list among equals. The few moves of positive value (captures, promotions, advanced pawns) are
+// sorted at once; the others, mostly of one or two values, are found a value at a time when they
+// are reached, which most nodes never do.
+class Wertfolge
 {
-    return int64_t(zug.wert) * MAX_ZUEGE + (MAX_ZUEGE - 1 - index);
-}
-
-int schluesselIndex(int64_t schluessel)
-{
-    return MAX_ZUEGE - 1 - int(schluessel & (MAX_ZUEGE - 1));
-}
-
-// The (up to) four largest keys below `grenze`, the largest last; returns how many.
-int groessteSchluessel(const Zug *liste, int n, int64_t grenze, int64_t *schluessel)
-{
-    int anzahl = 0;
-    for (int j = 0; j < n; ++j) {
-        const int64_t s = sortierSchluessel(liste[j], j);
-        if (s >= grenze || (anzahl == 4 && s < schluessel[0]))
-            continue;
-        int k;
-        if (anzahl == 4) {
-            // The smallest goes, the rest move down to make room.
-            for (k = 0; k + 1 < 4 && schluessel[k + 1] < s; ++k)
-                schluessel[k] = schluessel[k + 1];
-        } else {
-            for (k = anzahl++; k > 0 && schluessel[k - 1] > s; --k)
-                schluessel[k] = schluessel[k - 1];
+public:
+    explicit Wertfolge(const Zug *liste)
+        : liste(liste)
+    {
+        for (; liste[n].von != 0; ++n) {
+            if (liste[n].wert > 0)
+                positiv[anzahlPositiv++] = n;
         }
-        schluessel[k] = s;
+        for (int i = 1; i < anzahlPositiv; ++i) {
+            const int index = positiv[i];
+            int j = i;
+            for (; j > 0 && liste[positiv[j - 1]].wert < liste[index].wert; --j)
+                positiv[j] = positiv[j - 1];
+            positiv[j] = index;
+        }
     }
-    return anzahl;
-}
+
+    int anzahl() const { return n; }
+
+    // The next index; call at most anzahl() times.
+    int naechster()
+    {
+        if (k < anzahlPositiv)
+            return positiv[k++];
+        for (;;) {
+            while (stufeGefunden && ++j < n) {
+                if (liste[j].wert == stufe)
+                    return j;
+            }
+            // The largest value left below the last one.
+            bool gefunden = false;
+            int32_t neu = 0;
+            for (int i = 0; i < n; ++i) {
+                const int32_t wert = liste[i].wert;
+                if (wert <= 0 && (!stufeGefunden || wert < stufe) && (!gefunden || wert > neu)) {
+                    neu = wert;
+                    gefunden = true;
+                }
+            }
+            stufe = neu;
+            stufeGefunden = true;
+            j = -1;
+        }
+    }
+
+private:
+    const Zug *liste;
+    int n = 0;
+    int positiv[MAX_ZUEGE];
+    int anzahlPositiv = 0;
+    int k = 0;
+    bool stufeGefunden = false;
+    int32_t stufe = 0;
+    int j = -1;
+};
 
 } // namespace
 
@@ -246,31 +273,20 @@ int32_t stellung::vorDenBlaettern(Zug *liste, bool seite)
     Suchebene &e = ebene[p];
     Suchebene &kind = ebene[p + 1];
     const bool ruhigeKinder = ruhig(ebene[p - 1].zug) && ruhig(ebene[p - 2].zug);
-    int n = 0;
-    while (liste[n].von != 0)
-        ++n;
+    Wertfolge folge(liste);
+    const int n = folge.anzahl();
     e.keinLegalerZug = true;
     int32_t bester = ANFANGSWERT;
     int besterIndex = n;
     Linie linie{};
-    // The moves in the order of their keys (sortierSchluessel), a few at a time: most nodes
-    // decide after the first.
-    int64_t naechste[4];
-    int vorrat = 0;
-    int64_t grenze = INT64_MAX;
-    for (int rest = n; rest > 0; --rest) {
-        if (vorrat == 0)
-            vorrat = groessteSchluessel(liste, n, grenze, naechste);
-        grenze = naechste[--vorrat];
-        const int i = schluesselIndex(grenze);
-        Zug &m = liste[i];
+    for (int gesehen = 0; gesehen < n; ++gesehen) {
+        const int i = folge.naechster();
+        const Zug &m = liste[i];
         if (!e.keinLegalerZug && (m.wert < bester || (m.wert == bester && i > besterIndex))) {
             // Neither this move nor any after it can matter.
-            sucheAufrufe += rest;
-            for (int j = 0; zaehler && j < n; ++j) {
-                if (sortierSchluessel(liste[j], j) <= grenze && !(ruhigeKinder && ruhig(liste[j])))
-                    kind.zugZaehler += schlaegeNach(j, !seite);
-            }
+            sucheAufrufe += n - gesehen;
+            if (zaehler)
+                zaehleRest(liste, n, m, ruhigeKinder, !seite);
             break;
         }
         e.zug = m;
@@ -315,6 +331,20 @@ int32_t stellung::vorDenBlaettern(Zug *liste, bool seite)
     kind.besteAntwort = linie.besteAntwort;
     kind.blatt = linie.blatt;
     return bester;
+}
+
+// Puts into the move counters the captures of the leaves left out after `naechster`: the moves
+// that come after it by value, and it.
+void stellung::zaehleRest(const Zug *liste, int n, const Zug &naechster, bool ruhigeKinder,
+                          bool schwarz)
+{
+    const int ab = int(&naechster - liste);
+    for (int j = 0; j < n; ++j) {
+        const bool danach =
+            liste[j].wert < naechster.wert || (liste[j].wert == naechster.wert && j >= ab);
+        if (danach && !(ruhigeKinder && ruhig(liste[j])))
+            ebene[tiefe + 1].zugZaehler += schlaegeNach(j, schwarz);
+    }
 }
 
 // How many captures the side has after the list entry is made, as its leaf would count them.

@@ -28,6 +28,7 @@ std::unique_ptr<stellung> helferFuer(const stellung &wurzel, Wurzelteam *team)
               h->bauernschildSchwarz);
     std::copy(std::begin(wurzel.bauernschildWeiss), std::end(wurzel.bauernschildWeiss),
               h->bauernschildWeiss);
+    std::copy(std::begin(wurzel.schild), std::end(wurzel.schild), h->schild);
     std::copy(std::begin(wurzel.naeheSchwarzerKoenig), std::end(wurzel.naeheSchwarzerKoenig),
               h->naeheSchwarzerKoenig);
     std::copy(std::begin(wurzel.naeheWeisserKoenig), std::end(wurzel.naeheWeisserKoenig),
