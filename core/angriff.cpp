@@ -192,7 +192,7 @@ int stellung::zaehleSchlaege(bool schwarz) const
     ziele &= gegner;
     if (ziele & arten[KOENIGE])
         return 0;
-    return __builtin_popcountll(ziele);
+    return anzahlBits(ziele);
 }
 
 int32_t stellung::tauschwert(int feld) const

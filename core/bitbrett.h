@@ -113,6 +113,16 @@ inline uint64_t bit(int feld)
     return TABELLEN.bit[feld];
 }
 
+// Counted by halves, quarters and so on: the compiler's builtin becomes a library call on
+// processors without a counting instruction.
+inline int anzahlBits(uint64_t wort)
+{
+    wort -= (wort >> 1) & 0x5555555555555555ull;
+    wort = (wort & 0x3333333333333333ull) + ((wort >> 2) & 0x3333333333333333ull);
+    wort = (wort + (wort >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((wort * 0x0101010101010101ull) >> 56);
+}
+
 inline int niedrigstes(uint64_t wort)
 {
     return __builtin_ctzll(wort);

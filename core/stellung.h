@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/bitbrett.h"
 #include "core/rochaderechte.h"
 #include "core/suchebene.h"
 #include "core/transpositionen.h"
@@ -51,6 +52,20 @@ public:
     int32_t tauschwert(int feld) const;
     // The number of enemy pieces the side can capture, 0 when one of them is the king.
     int zaehleSchlaege(bool schwarz) const;
+
+    // Deep in the tree (tiefe > 3), the moves in stages for the search's last ply before the
+    // leaves (core/stufengenerator.cpp), each with its place in the list generiereZuege would
+    // make. sammleWertvolle lists the moves of positive value, sets imSchach and returns how many
+    // moves the full list holds, -1 when the side can capture the enemy king. stilleZuege gives
+    // those of the piece on `feld` whose value is `wert` (0 or below), rochaden the castlings.
+    struct Platzzug
+    {
+        Zug zug;
+        int32_t platz;
+    };
+    int sammleWertvolle(Platzzug *wertvoll, int &anzahl, bool &imSchach);
+    int stilleZuege(int feld, int32_t wert, Platzzug *ziel);
+    int rochaden(Platzzug *ziel);
 
     // Carries out one move of the game against wurzelZuege, which the search has just filled for
     // the mover: resolves a move given as notation, takes the listed flags, adds the bits that
@@ -128,7 +143,10 @@ private:
     void baueBauernschilde();
     void loeseNotationAuf(Zug &zug);
     void aktualisiereRochaderechte(const Zug &zug);
-    bool istSchildbauer(int feld, bool schwarz) const;
+    bool istSchildbauer(int feld, bool schwarz) const
+    {
+        return (schild[schwarz] & bitbrett::bit(feld)) != 0;
+    }
     bool schlaegtDirekt(bool schwarz, int feld) const;
     int32_t geschlagenerWert(int feld) const;
     int32_t naeheDifferenz(int von, int nach) const { return naehe[nach] - naehe[von]; }
@@ -139,6 +157,39 @@ private:
         if (zugAnzahl < MAX_ZUEGE - 1)
             zugliste[zugAnzahl++] = Zug{von, nach, wert, flags};
     }
+    // A pawn's step and the values of its moves, by how far it has come and whether it shields
+    // the king.
+    struct Bauernwerte
+    {
+        int schritt = 0;
+        int rang = 0;
+        int32_t basis = 0;
+        int32_t wandlung = 0;
+        int32_t schlagStrafe = 0;
+        int32_t doppelStrafe = 0;
+        int32_t schrittStrafe = 0;
+    };
+    Bauernwerte bauernwerte(int von) const
+    {
+        // Worth by the rank the pawn has reached, counted from its own side.
+        static constexpr int32_t BASIS[9] = {0, 0, 0, 0, 0, 40, 100, 300, 0};
+        Bauernwerte w;
+        const bool schwarz = schwarzAmZug;
+        const int zeile = (von / 10) - 2; // 0 is rank 8
+        w.schritt = schwarz ? 10 : -10;
+        w.rang = schwarz ? zeile + 1 : 8 - zeile;
+        w.basis = BASIS[w.rang];
+        if (w.rang == 7)
+            w.wandlung = ZUG_WANDLUNG;
+        // Pawns of the king's shield should stay where they are.
+        if ((w.rang == 2 || w.rang == 3) && istSchildbauer(von, schwarz)) {
+            w.schlagStrafe = -30;
+            w.doppelStrafe = -15;
+            w.schrittStrafe = w.rang == 3 ? -15 : 0;
+        }
+        return w;
+    }
+    bool rochadeZug(int ecke, Zug &zug) const;
     void bauernZuege();
     void schiebeZuege(int ersteRichtung, int letzteRichtung);
     void springerZuege();
@@ -155,6 +206,7 @@ private:
     std::unique_ptr<Wurzelteam> bildeWurzelteam(const Zug *liste, bool seite);
     int32_t besterSchlag(const Zug *liste, const int16_t *stellen, int anzahl, bool seite);
     int32_t vorDenBlaettern(Zug *liste, bool seite);
+    void vorDenBlaetternGestuft(bool seite, bool &koenigSchlagbarAus, int32_t &wertAus);
     int schlaegeNach(int index, bool schwarz);
     void zaehleRest(const Zug *liste, int n, const Zug &naechster, bool ruhigeKinder, bool schwarz);
     void speichereWurzelzug(const Zug &zug, int32_t antwort, int &anzahl);

@@ -20,11 +20,6 @@ bool eckeMitRochaderecht(int feld, const Rochaderechte &r)
 
 } // namespace
 
-bool stellung::istSchildbauer(int feld, bool schwarz) const
-{
-    return (schild[schwarz] & bitbrett::bit(feld)) != 0;
-}
-
 // Material won by a capture on the square; an advanced pawn, or one from the enemy's king
 // shield, is worth more than its code.
 int32_t stellung::geschlagenerWert(int feld) const
@@ -119,43 +114,21 @@ void stellung::enPassantZuege()
 void stellung::bauernZuege()
 {
     const int von = vonFeld;
-    const bool schwarz = schwarzAmZug;
-    const int d = schwarz ? 10 : -10;
-    const int rang = schwarz ? von / 10 - 1 : 10 - von / 10;
-
-    int32_t basis = 0;
-    int32_t wandlung = 0;
-    if (rang == 7) {
-        basis = 300;
-        wandlung = ZUG_WANDLUNG;
-    } else if (rang == 6) {
-        basis = 100;
-    } else if (rang == 5) {
-        basis = 40;
-    }
-    // Pawns of the king's shield should stay where they are.
-    int32_t schlagStrafe = 0;
-    int32_t doppelStrafe = 0;
-    int32_t schrittStrafe = 0;
-    if ((rang == 2 || rang == 3) && istSchildbauer(von, schwarz)) {
-        schlagStrafe = -30;
-        doppelStrafe = -15;
-        schrittStrafe = rang == 3 ? -15 : 0;
-    }
-
+    const Bauernwerte w = bauernwerte(von);
+    const int d = w.schritt;
     if (brett[von + d] == LEER) {
-        fuegeHinzu(von, von + d, basis + schrittStrafe, wandlung);
-        if (rang == 2 && brett[von + 2 * d] == LEER)
-            fuegeHinzu(von, von + 2 * d, doppelStrafe, ZUG_DOPPELSCHRITT);
+        fuegeHinzu(von, von + d, w.basis + w.schrittStrafe, w.wandlung);
+        if (w.rang == 2 && brett[von + 2 * d] == LEER)
+            fuegeHinzu(von, von + 2 * d, w.doppelStrafe, ZUG_DOPPELSCHRITT);
     }
     for (const int nach : {von + d + 1, von + d - 1}) {
         const int32_t code = brett[nach];
-        if (!istGegner(code, schwarz))
+        if (!istGegner(code, schwarzAmZug))
             continue;
         if (code == KOENIG || code == -KOENIG)
             koenigSchlagbar = true;
-        fuegeHinzu(von, nach, basis + schlagStrafe + geschlagenerWert(nach),
-                   wandlung | ZUG_SCHLAGEN);
+        fuegeHinzu(von, nach, w.basis + w.schlagStrafe + geschlagenerWert(nach),
+                   w.wandlung | ZUG_SCHLAGEN);
     }
 }
 
@@ -265,7 +238,7 @@ void stellung::koenigsZuege()
 
 // Castling towards the rook on the given corner. Deep in the search the passed square is not
 // tested: the time goes into the main line, and a king landing in check is caught by the reply.
-void stellung::rochade(int ecke)
+bool stellung::rochadeZug(int ecke, Zug &zug) const
 {
     const int schritt = (ecke == 92 || ecke == 22) ? 1 : -1;
     int koenig = ecke + schritt;
@@ -273,15 +246,19 @@ void stellung::rochade(int ecke)
         koenig += schritt;
     const int32_t eigenerKoenig = schwarzAmZug ? KOENIG : -KOENIG;
     if (brett[koenig] != eigenerKoenig || (koenig != 96 && koenig != 26))
-        return;
+        return false;
     const int ueber = koenig - schritt;
-    if (tiefe < 5) {
-        if (feldAngegriffen(!schwarzAmZug, ueber))
-            return;
-        fuegeHinzu(koenig, ueber - schritt, tiefe < 3 ? 20 : 0, ZUG_ROCHADE);
-    } else {
-        fuegeHinzu(koenig, ueber - schritt, 0, ZUG_ROCHADE);
-    }
+    if (tiefe < 5 && feldAngegriffen(!schwarzAmZug, ueber))
+        return false;
+    zug = Zug{koenig, ueber - schritt, tiefe < 3 ? 20 : 0, ZUG_ROCHADE};
+    return true;
+}
+
+void stellung::rochade(int ecke)
+{
+    Zug zug;
+    if (rochadeZug(ecke, zug))
+        fuegeHinzu(zug.von, zug.nach, zug.wert, zug.flags);
 }
 
 namespace {

@@ -107,6 +107,100 @@ private:
     int j = -1;
 };
 
+// The moves of a node before the leaves in the order of the search there: by value, the first in
+// the full list among equals. The valuable ones are listed at once; the moves of value 0, then
+// those of -15 (all the others have), come a piece at a time.
+class Stufenfolge
+{
+public:
+    Stufenfolge(stellung &s, bool seite)
+        : s(s)
+        , figuren(s.farbe[seite])
+        , rest(figuren)
+    {
+        alle = s.sammleWertvolle(wertvoll, anzahlWertvoll, schach);
+        for (int i = 1; i < anzahlWertvoll; ++i) {
+            const stellung::Platzzug zug = wertvoll[i];
+            int j = i;
+            for (; j > 0 && wertvoll[j - 1].zug.wert < zug.zug.wert; --j)
+                wertvoll[j] = wertvoll[j - 1];
+            wertvoll[j] = zug;
+        }
+    }
+
+    // The number of moves of the full list; -1 when the side can capture the enemy king.
+    int anzahl() const { return alle; }
+    bool imSchach() const { return schach; }
+
+    // The next move, nullptr after the last.
+    const stellung::Platzzug *naechster()
+    {
+        if (!stille) {
+            if (k < anzahlWertvoll)
+                return &wertvoll[k++];
+            stille = true;
+            k = ende = 0;
+        }
+        while (k == ende) {
+            if (!fuelle())
+                return nullptr;
+        }
+        return &puffer[k++];
+    }
+
+private:
+    // The moves of the next piece (or the castlings) of the current value into the buffer; false
+    // when there are none left.
+    bool fuelle()
+    {
+        k = ende = 0;
+        switch (phase) {
+        case NULL_STUECKE:
+            if (rest) {
+                ende = s.stilleZuege(naechstesFeld(), 0, puffer);
+                return true;
+            }
+            phase = ROCHADEN;
+            [[fallthrough]];
+        case ROCHADEN:
+            phase = MINUS_STUECKE;
+            rest = figuren;
+            if (!schach)
+                ende = s.rochaden(puffer);
+            return true;
+        case MINUS_STUECKE:
+            if (rest) {
+                ende = s.stilleZuege(naechstesFeld(), -15, puffer);
+                return true;
+            }
+            return false;
+        }
+        return false;
+    }
+
+    int naechstesFeld()
+    {
+        const int feld = bitbrett::TABELLEN.feld[bitbrett::niedrigstes(rest)];
+        rest &= rest - 1;
+        return feld;
+    }
+
+    enum Phase { NULL_STUECKE, ROCHADEN, MINUS_STUECKE };
+
+    stellung &s;
+    const uint64_t figuren;
+    stellung::Platzzug wertvoll[MAX_ZUEGE];
+    int anzahlWertvoll = 0;
+    int alle = 0;
+    bool schach = false;
+    stellung::Platzzug puffer[32];
+    int k = 0;
+    int ende = 0;
+    Phase phase = NULL_STUECKE;
+    bool stille = false;
+    uint64_t rest;
+};
+
 } // namespace
 
 bool stellung::ruhigeLinie(int ply) const
@@ -333,6 +427,92 @@ int32_t stellung::vorDenBlaettern(Zug *liste, bool seite)
     return bester;
 }
 
+// The same without the move counters, which lets the moves that are never searched go unlisted:
+// the valuable ones first, then the others a piece at a time (stellung::sammleWertvolle).
+void stellung::vorDenBlaetternGestuft(bool seite, bool &koenigSchlagbarAus, int32_t &wertAus)
+{
+    const int p = tiefe;
+    Suchebene &e = ebene[p];
+    Suchebene &kind = ebene[p + 1];
+    Stufenfolge folge(*this, seite);
+    const int n = folge.anzahl();
+    if (n < 0) {
+        e.besterZug.wert = KOENIG_SCHLAGBAR;
+        e.blatt = true;
+        koenigSchlagbarAus = true;
+        wertAus = KOENIG_SCHLAGBAR;
+        return;
+    }
+    if (folge.imSchach())
+        ebene[p - 1].zug.flags |= ZUG_SCHACH;
+    if (n >= MAX_ZUEGE - 1) {
+        // So long a list is cut short where the generator's list ends: take that one.
+        Zug liste[MAX_ZUEGE];
+        zugliste = liste;
+        bool imSchach;
+        generiereZuege(imSchach);
+        wertAus = vorDenBlaettern(liste, seite);
+        return;
+    }
+    const bool ruhigeKinder = ruhig(ebene[p - 1].zug) && ruhig(ebene[p - 2].zug);
+    e.keinLegalerZug = true;
+    int32_t bester = ANFANGSWERT;
+    int32_t besterPlatz = INT32_MAX;
+    Linie linie{};
+    int gesehen = 0;
+    for (const Platzzug *naechster; (naechster = folge.naechster()) != nullptr; ++gesehen) {
+        const Zug &m = naechster->zug;
+        if (!e.keinLegalerZug &&
+            (m.wert < bester || (m.wert == bester && naechster->platz > besterPlatz))) {
+            sucheAufrufe += n - gesehen;
+            break;
+        }
+        e.zug = m;
+        int32_t antwort = 0;
+        bool koenigSchlagbar = false;
+        if (ruhigeKinder && ruhig(m)) {
+            ++sucheAufrufe;
+            kind.guteZuege = 0;
+            kind.besterZug = Zug{};
+            kind.keinLegalerZug = false;
+            kind.blatt = true;
+        } else {
+            Zug zug[2] = {m, Zug{}};
+            const int32_t geschlagen = brett[m.nach];
+            zugliste = zug;
+            macheZug(0);
+            suche(!seite, p, koenigSchlagbar, antwort);
+            zugliste = zug;
+            schwarzAmZug = seite;
+            tiefe = p;
+            nimmZugZurueck(0, geschlagen);
+        }
+        if (koenigSchlagbar)
+            continue;
+        const int32_t wert = m.wert - antwort;
+        e.keinLegalerZug = false;
+        if (wert >= GUTER_ZUG)
+            ++e.guteZuege;
+        if (wert > bester || (wert == bester && naechster->platz < besterPlatz)) {
+            bester = wert;
+            besterPlatz = naechster->platz;
+            e.besterZug = Zug{m.von, m.nach, wert, m.flags};
+            e.besteAntwort = antwort;
+            linie = Linie{kind.besterZug, kind.besteAntwort, kind.blatt};
+        }
+    }
+    e.zugZaehler += n;
+    if (e.keinLegalerZug) {
+        e.blatt = true;
+        wertAus = 0;
+        return;
+    }
+    kind.besterZug = linie.besterZug;
+    kind.besteAntwort = linie.besteAntwort;
+    kind.blatt = linie.blatt;
+    wertAus = bester;
+}
+
 // Puts into the move counters the captures of the leaves left out after `naechster`: the moves
 // that come after it by value, and it.
 void stellung::zaehleRest(const Zug *liste, int n, const Zug &naechster, bool ruhigeKinder,
@@ -415,6 +595,9 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         if (p == 1 && wurzelVorgabe) {
             std::copy(vorgabeZuege, vorgabeZuege + MAX_ZUEGE, liste);
             wurzelUhr.start();
+        } else if (!zaehler && p > 3 && p + 1 == maxTiefe) {
+            vorDenBlaetternGestuft(seite, koenigSchlagbarAus, wertAus);
+            return;
         } else {
             bool imSchach;
             generiereZuege(imSchach);
