@@ -39,6 +39,8 @@ struct Tabellen
     uint64_t bauer[2][64];       // where a white (0) or black (1) pawn attacks the square from
     uint64_t schraeg[64];        // the diagonals through a square
     uint64_t gerade[64];         // the rank and the file through a square
+    int8_t richtung[64][64];     // the direction 0..7 from one square to another on a line
+    int8_t abstand[64][64];      // and how many steps it is
 };
 
 constexpr Tabellen baueTabellen()
@@ -52,8 +54,12 @@ constexpr Tabellen baueTabellen()
         const int feld = feldVonBit(b);
         t.feld[b] = int8_t(feld);
         for (int r = 0; r < 8; ++r) {
-            for (int ziel = feld + RICHTUNGEN[r]; imFeld(ziel); ziel += RICHTUNGEN[r])
+            int schritte = 0;
+            for (int ziel = feld + RICHTUNGEN[r]; imFeld(ziel); ziel += RICHTUNGEN[r]) {
                 t.strahl[b][r] |= uint64_t(1) << bitVonFeld(ziel);
+                t.richtung[b][bitVonFeld(ziel)] = int8_t(r);
+                t.abstand[b][bitVonFeld(ziel)] = int8_t(++schritte);
+            }
         }
         for (int r = 0; r < 8; ++r) {
             if (imFeld(feld + RICHTUNGEN[r]))

@@ -86,55 +86,54 @@ int stellung::sammleWertvolle(Platzzug *wertvoll, int &anzahl, bool &imSchach)
             break;
         }
         case PFERD:
-            for (uint64_t z = TABELLEN.springer[b] & ~eigene; z; z &= z - 1) {
-                const int nach = TABELLEN.feld[niedrigstes(z)];
-                if (!(gegner & bit(nach)))
-                    ++alle;
-                else if (!schlag(feld, nach, 0, 0, platz(feld, nach - feld + 21))) {
-                    koenigSchlagbar = true;
-                    return -1;
-                }
-            }
-            break;
-        case LAEUFER:
-        case TURM:
-        case DAME: {
-            const int32_t art = std::abs(code);
-            const int erste = art == LAEUFER ? 4 : 0;
-            const int letzte = art == TURM ? 3 : 7;
-            for (int r = erste; r <= letzte; ++r) {
-                const uint64_t strahl = TABELLEN.strahl[b][r];
-                const uint64_t blocker = strahl & belegt;
-                if (!blocker) {
-                    alle += anzahlBits(strahl);
-                    continue;
-                }
-                const int n = RICHTUNGEN[r] > 0 ? niedrigstes(blocker) : hoechstes(blocker);
-                const uint64_t erster = uint64_t(1) << n;
-                const int leer = anzahlBits(
-                    strahl & (RICHTUNGEN[r] > 0 ? erster - 1 : ~(erster | (erster - 1))));
-                alle += leer;
-                if ((gegner & erster) &&
-                    !schlag(feld, TABELLEN.feld[n], 0, 0, platz(feld, r * 8 + leer + 1))) {
+        case KOENIG: {
+            const bool springer = std::abs(code) == PFERD;
+            if (!springer)
+                koenig = feld;
+            const uint64_t ziele = (springer ? TABELLEN.springer[b] : TABELLEN.koenig[b]) & ~eigene;
+            alle += anzahlBits(ziele & ~gegner);
+            for (uint64_t z = ziele & gegner; z; z &= z - 1) {
+                const int n = niedrigstes(z);
+                const int nach = TABELLEN.feld[n];
+                // A knight's jumps reach their squares in the order of the board, a king's steps
+                // go by direction.
+                const int teil = springer ? nach - feld + 21 : TABELLEN.richtung[b][n];
+                if (!schlag(feld, nach, 0, 0, platz(feld, teil))) {
                     koenigSchlagbar = true;
                     return -1;
                 }
             }
             break;
         }
-        case KOENIG:
-            koenig = feld;
-            for (int r = 0; r < 8; ++r) {
-                const int nach = feld + RICHTUNGEN[r];
-                if (brett[nach] == LEER)
-                    ++alle;
-                else if (istGegner(brett[nach], schwarzAmZug) &&
-                         !schlag(feld, nach, 0, 0, platz(feld, r))) {
+        case LAEUFER:
+        case TURM:
+        case DAME: {
+            const int32_t art = std::abs(code);
+            const int erste = art == LAEUFER ? 4 : 0;
+            const int letzte = art == TURM ? 3 : 7;
+            // All lines up to their first piece at once.
+            uint64_t reichweite = 0;
+            for (int r = erste; r <= letzte; ++r) {
+                const uint64_t strahl = TABELLEN.strahl[b][r];
+                const uint64_t blocker = strahl & belegt;
+                if (!blocker) {
+                    reichweite |= strahl;
+                    continue;
+                }
+                const int n = RICHTUNGEN[r] > 0 ? niedrigstes(blocker) : hoechstes(blocker);
+                reichweite |= strahl & ~TABELLEN.strahl[n][r];
+            }
+            alle += anzahlBits(reichweite & ~belegt);
+            for (uint64_t z = reichweite & gegner; z; z &= z - 1) {
+                const int n = niedrigstes(z);
+                const int teil = TABELLEN.richtung[b][n] * 8 + TABELLEN.abstand[b][n];
+                if (!schlag(feld, TABELLEN.feld[n], 0, 0, platz(feld, teil))) {
                     koenigSchlagbar = true;
                     return -1;
                 }
             }
             break;
+        }
         default: break;
         }
     }

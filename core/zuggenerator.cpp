@@ -385,17 +385,22 @@ private:
     void linien()
     {
         for (uint64_t rest = eigene(a); rest; rest &= rest - 1) {
-            const int von = TABELLEN.feld[niedrigstes(rest)];
-            (linie<r>(von), ...);
+            const int b = niedrigstes(rest);
+            (linie<r>(b), ...);
         }
     }
 
+    // Only a line with an enemy piece on it can end in a capture.
     template<int r>
-    void linie(int von)
+    void linie(int b)
     {
-        const int nach = erstesFeld<r>(belegt, von);
-        if (nach && (gegner & TABELLEN.bit[nach]))
-            ziel(von, nach, r);
+        const uint64_t strahl = TABELLEN.strahl[b][r];
+        if (!(strahl & gegner))
+            return;
+        const uint64_t blocker = strahl & belegt;
+        const int n = RICHTUNGEN[r] > 0 ? niedrigstes(blocker) : hoechstes(blocker);
+        if (gegner & (uint64_t(1) << n))
+            ziel(TABELLEN.feld[b], TABELLEN.feld[n], r);
     }
 
     const int32_t *brett;

@@ -122,10 +122,15 @@ public:
         for (int i = 1; i < anzahlWertvoll; ++i) {
             const stellung::Platzzug zug = wertvoll[i];
             int j = i;
-            for (; j > 0 && wertvoll[j - 1].zug.wert < zug.zug.wert; --j)
+            for (; j > 0 && vorher(zug, wertvoll[j - 1]); --j)
                 wertvoll[j] = wertvoll[j - 1];
             wertvoll[j] = zug;
         }
+    }
+
+    static bool vorher(const stellung::Platzzug &a, const stellung::Platzzug &b)
+    {
+        return a.zug.wert > b.zug.wert || (a.zug.wert == b.zug.wert && a.platz < b.platz);
     }
 
     // The number of moves of the full list; -1 when the side can capture the enemy king.

@@ -157,6 +157,7 @@ private slots:
     void wurzellisteIstLegal();
     void ergebnisseBleiben();
     void threadsWieSeriell();
+    void transpositionen();
 };
 
 void TestSuche::mattInEins()
@@ -273,6 +274,30 @@ void TestSuche::threadsWieSeriell()
             QVERIFY2(suchspur(lage, tiefe, naehe, vorgabe, threads, false) == ohneZaehler,
                      qPrintable(QStringLiteral("%1, %2 threads").arg(fen).arg(threads)));
     }
+}
+
+// Equal keys give the stored score, beyond the table's block too, and nothing outlives a clear,
+// however many clears there have been.
+void TestSuche::transpositionen()
+{
+    Transpositionen tabelle;
+    const uint64_t anzahl = 300000;
+    for (int runde = 0; runde < 2; ++runde) {
+        for (uint64_t k = 0; k < anzahl; ++k)
+            tabelle.speichere(k * 7919, int32_t(k) - runde);
+        int32_t wert = 0;
+        for (uint64_t k = 0; k < anzahl; k += 997) {
+            QVERIFY(tabelle.finde(k * 7919, wert));
+            QCOMPARE(wert, int32_t(k) - runde);
+        }
+        QVERIFY(!tabelle.finde(5, wert));
+    }
+    for (int i = 0; i < 70000; ++i)
+        tabelle.leere();
+    int32_t wert;
+    QVERIFY(!tabelle.finde(0, wert) && !tabelle.finde(7919 * 42, wert));
+    tabelle.speichere(42, -7);
+    QVERIFY(tabelle.finde(42, wert) && wert == -7);
 }
 
 QTEST_MAIN(TestSuche)
