@@ -99,6 +99,7 @@ void leseWerte(QSettings &ini)
     e.htmlWertetabelle =
         alsBool(ini.value(QStringLiteral("HTML_Wertetabelle"), standard.htmlWertetabelle));
     e.schwierigkeit = ini.value(QStringLiteral("Schwierigkeit"), standard.schwierigkeit).toInt();
+    e.threads = ini.value(QStringLiteral("Threads"), standard.threads).toInt();
     ini.endGroup();
 
     ini.beginGroup(QStringLiteral("Dateien"));
@@ -167,6 +168,7 @@ void speichereEinstellungen()
     ini.setValue(QStringLiteral("Zufall"), e.zufall);
     ini.setValue(QStringLiteral("HTML_Wertetabelle"), e.htmlWertetabelle);
     ini.setValue(QStringLiteral("Schwierigkeit"), e.schwierigkeit);
+    ini.setValue(QStringLiteral("Threads"), e.threads);
     ini.endGroup();
 
     ini.beginGroup(QStringLiteral("Dateien"));

@@ -22,6 +22,7 @@ struct Einstellungen
     int zufall = 30;
     int sprache = -1;
     bool htmlWertetabelle = false;
+    int threads = 0; // threads of the engine's search; 0: one per core of the machine
     bool pgnAutoLaden = true;
     QString pgnLadeDateiname;
     bool pgnLadenAusAppVerzeichnis = true;

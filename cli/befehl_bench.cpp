@@ -44,27 +44,38 @@ qint64 median(std::vector<qint64> werte)
     return werte[werte.size() / 2];
 }
 
-QString zeile(const QString &name, const Lauf &lauf)
+QString zeile(const QString &name, const Lauf &lauf, int threads)
 {
     const qint64 ns = std::max<qint64>(lauf.ns, 1);
-    return QStringLiteral("%1  median %2 ms  max %3 ms  nodes %4  %5 nodes/s")
+    return QStringLiteral("%1  positions %2  median %3 ms  max %4 ms  calls %5  %6 calls/s  "
+                          "threads %7")
         .arg(name, -7)
+        .arg(lauf.zeiten.size(), 3)
         .arg(median(lauf.zeiten), 7)
         .arg(*std::max_element(lauf.zeiten.begin(), lauf.zeiten.end()), 7)
         .arg(lauf.knoten, 11)
-        .arg(qint64(lauf.knoten * 1e9 / ns), 9);
+        .arg(qint64(lauf.knoten * 1e9 / ns), 9)
+        .arg(threads);
 }
 
 } // namespace
 
 // Times the engine's move at each level (or the levels given) over the built-in positions, one
-// job after the other on this thread. Settings and seeds are fixed, so runs are comparable.
+// job after the other on this thread. Settings and seeds are fixed, so runs are comparable; the
+// search uses the threads of the settings, or as many as --threads says. "calls" counts the
+// calls of the search.
 int befehlBench(const QStringList &argumente)
 {
     QList<int> stufen;
-    for (const QString &wort : argumente) {
+    int threads = 0;
+    for (int i = 0; i < argumente.size(); ++i) {
+        if (argumente[i] == QLatin1String("--threads")) {
+            if (!leseZahlArgument(argumente, i, 1, MAX_SUCH_THREADS, threads))
+                return nutzung();
+            continue;
+        }
         bool ok = false;
-        const int stufe = wort.toInt(&ok);
+        const int stufe = argumente[i].toInt(&ok);
         if (!ok || stufe < 1 || stufe > 5)
             return nutzung();
         stufen << stufe;
@@ -76,9 +87,11 @@ int befehlBench(const QStringList &argumente)
     einstellungen.startEnde = 7;
     einstellungen.zufall = 30;
     einstellungen.htmlWertetabelle = false;
+    if (threads)
+        einstellungen.threads = threads;
+    threads = suchThreads(einstellungen.threads);
 
     QTextStream aus(stdout);
-    aus << "positions: " << std::size(STELLUNGEN) << '\n';
     // One untimed job first, so the first timed one does not pay for loading code and memory.
     QString fehler;
     spieleAuf(controller, QString::fromLatin1(STELLUNGEN[0]), {}, fehler);
@@ -104,12 +117,12 @@ int befehlBench(const QStringList &argumente)
             lauf.knoten += ergebnis.sucheAufrufe;
             lauf.ns += ns;
         }
-        aus << zeile(QStringLiteral("level %1").arg(stufe), lauf) << '\n';
+        aus << zeile(QStringLiteral("level %1").arg(stufe), lauf, threads) << '\n';
         aus.flush();
         gesamt.zeiten.insert(gesamt.zeiten.end(), lauf.zeiten.begin(), lauf.zeiten.end());
         gesamt.knoten += lauf.knoten;
         gesamt.ns += lauf.ns;
     }
-    aus << zeile(QStringLiteral("total"), gesamt) << '\n';
+    aus << zeile(QStringLiteral("total"), gesamt, threads) << '\n';
     return 0;
 }

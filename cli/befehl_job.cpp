@@ -15,7 +15,10 @@ namespace {
 
 struct Aufruf
 {
-    int stufe = 0; // 0: the level of the settings
+    int stufe = 0;   // 0: the level of the settings
+    int zufall = -1; // -1: the random term of the settings
+    bool mitKeim = false;
+    quint32 keim = 0;
     bool vorschlag = false;
     bool bericht = false;
     QString fen = QString::fromLatin1(startFen);
@@ -29,6 +32,15 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
         if (wort == QLatin1String("--level")) {
             if (!leseZahlArgument(argumente, i, 1, 5, aufruf.stufe))
                 return false;
+        } else if (wort == QLatin1String("--zufall")) {
+            if (!leseZahlArgument(argumente, i, 0, 100, aufruf.zufall))
+                return false;
+        } else if (wort == QLatin1String("--seed")) {
+            bool ok = false;
+            aufruf.keim = argumente.value(++i).toUInt(&ok);
+            if (!ok)
+                return false;
+            aufruf.mitKeim = true;
         } else if (wort == QLatin1String("--suggestion")) {
             aufruf.vorschlag = true;
         } else if (wort == QLatin1String("--report")) {
@@ -49,7 +61,8 @@ bool leseAufruf(const QStringList &argumente, Aufruf &aufruf)
 
 // Computes the engine's move (or with --suggestion the suggestion for the human) in the game
 // reached by the moves, the way the window starts the job. The settings are changed for this run
-// only; nothing is saved.
+// only; nothing is saved. --zufall sets the random term, --seed the job's random numbers, so a
+// result can be had again.
 int befehlJob(const QStringList &argumente)
 {
     Aufruf aufruf;
@@ -66,10 +79,15 @@ int befehlJob(const QStringList &argumente)
         einstellungen.schwierigkeit = aufruf.stufe;
     if (aufruf.bericht)
         einstellungen.htmlWertetabelle = true;
+    if (aufruf.zufall >= 0)
+        einstellungen.zufall = aufruf.zufall;
+    JobAuftrag auftrag = erstelleAuftrag(controller, aufruf.vorschlag);
+    if (aufruf.mitKeim)
+        auftrag.kontext.zufallsKeim = aufruf.keim;
 
     const bool schwarz = controller.schwarzAmZug();
     const QDateTime beginn = QDateTime::currentDateTime().addSecs(-1);
-    const QString ergebnis = fuehreAuftragAus(erstelleAuftrag(controller, aufruf.vorschlag)).text;
+    const QString ergebnis = fuehreAuftragAus(auftrag).text;
 
     QTextStream aus(stdout);
     if (einstellungen.htmlWertetabelle) {

@@ -27,6 +27,7 @@ UciSitzung::UciSitzung(Spielablauf &ablauf, std::function<void(const QString &)>
     einstellungen.zufall = 30;
     einstellungen.startEnde = 7;
     einstellungen.htmlWertetabelle = false;
+    einstellungen.threads = suchThreads(0);
     // The GUI moves both sides; the engine only computes when asked.
     ablauf.setzeDarstellung(false, 0);
     ablauf.setzeSpieler(Spielablauf::Mensch, Spielablauf::Mensch);
@@ -99,6 +100,9 @@ void UciSitzung::uci()
     senden(QStringLiteral("option name Level type spin default 5 min 1 max 5"));
     senden(QStringLiteral("option name Zufall type spin default 30 min 0 max 100"));
     senden(QStringLiteral("option name Startphase type spin default 7 min 0 max 12"));
+    senden(QStringLiteral("option name Threads type spin default %1 min 1 max %2")
+               .arg(suchThreads(0))
+               .arg(MAX_SUCH_THREADS));
     senden(QStringLiteral("uciok"));
 }
 
@@ -120,6 +124,8 @@ void UciSitzung::setzeOption(const QStringList &teile)
         einstellungen.zufall = zahl;
     else if (option == QLatin1String("startphase") && zahl >= 0 && zahl <= 12)
         einstellungen.startEnde = zahl;
+    else if (option == QLatin1String("threads") && zahl >= 1 && zahl <= MAX_SUCH_THREADS)
+        einstellungen.threads = zahl;
 }
 
 // "position startpos|fen FEN [moves MOVE...]"

@@ -1,5 +1,7 @@
 #include "core/stellung.h"
 
+#include "core/bitbrett.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -60,10 +62,14 @@ void stellung::setzeBrett(const int32_t *quelle)
     material = 0;
     koenigSchwarz = 0;
     koenigWeiss = 0;
+    farbe[0] = farbe[1] = 0;
+    std::fill(std::begin(arten), std::end(arten), 0);
     for (int feld = 22; feld <= 99; ++feld) {
         const int32_t code = brett[feld];
         if (uint32_t(code) <= 1)
             continue;
+        farbe[code > 0] |= bitbrett::bit(feld);
+        arten[bitbrett::art(code)] |= bitbrett::bit(feld);
         material += code;
         if (code == KOENIG)
             koenigSchwarz = feld;
@@ -101,6 +107,12 @@ void stellung::baueBauernschilde()
             fuelleSchild(brett, WEISS_KURZ, -BAUER, bauernschildWeiss, n);
     }
     bauernschildWeiss[n] = 0;
+
+    schild[0] = schild[1] = 0;
+    for (const int32_t *f = bauernschildWeiss; *f; ++f)
+        schild[0] |= bitbrett::bit(*f);
+    for (const int32_t *f = bauernschildSchwarz; *f; ++f)
+        schild[1] |= bitbrett::bit(*f);
 }
 
 // A missing king leaves its table at zero: there is nothing to approach.

@@ -1,51 +1,79 @@
+#include "core/bitbrett.h"
 #include "core/stellung.h"
+
+using bitbrett::art;
+using bitbrett::bit;
 
 void stellung::macheZug(int index)
 {
     const Zug &zug = zugliste[index];
     const int32_t figur = brett[zug.von];
+    const bool schwarz = figur > 0;
+    const uint64_t von = bit(zug.von);
+    const uint64_t nach = bit(zug.nach);
+    arten[art(brett[zug.nach])] &= ~nach;
+    arten[art(figur)] ^= von | nach;
+    farbe[schwarz] ^= von | nach;
+    farbe[!schwarz] &= ~nach;
     brett[zug.nach] = figur;
     brett[zug.von] = LEER;
     if (!(zug.flags & (ZUG_ROCHADE | ZUG_WANDLUNG | ZUG_ENPASSANT)))
         return;
     if (zug.flags & ZUG_ROCHADE) {
         const int ecke = zug.von >= 91 ? 92 : 22;
-        if (zug.nach < zug.von) {
-            brett[zug.nach + 1] = brett[ecke];
-            brett[ecke] = LEER;
-        } else {
-            brett[zug.nach - 1] = brett[ecke + 7];
-            brett[ecke + 7] = LEER;
-        }
+        const int turmVon = zug.nach < zug.von ? ecke : ecke + 7;
+        const int turmNach = zug.nach < zug.von ? zug.nach + 1 : zug.nach - 1;
+        brett[turmNach] = brett[turmVon];
+        brett[turmVon] = LEER;
+        farbe[schwarz] ^= bit(turmVon) | bit(turmNach);
+        arten[bitbrett::TUERME] ^= bit(turmVon) | bit(turmNach);
     }
-    if (zug.flags & ZUG_WANDLUNG)
-        brett[zug.nach] = figur > 0 ? wandlungsFigur : -wandlungsFigur;
-    if (zug.flags & ZUG_ENPASSANT)
-        brett[figur < 0 ? zug.nach + 10 : zug.nach - 10] = LEER;
+    if (zug.flags & ZUG_WANDLUNG) {
+        brett[zug.nach] = schwarz ? wandlungsFigur : -wandlungsFigur;
+        arten[art(figur)] &= ~nach;
+        arten[art(wandlungsFigur)] |= nach;
+    }
+    if (zug.flags & ZUG_ENPASSANT) {
+        const int bauer = schwarz ? zug.nach - 10 : zug.nach + 10;
+        brett[bauer] = LEER;
+        farbe[!schwarz] &= ~bit(bauer);
+        arten[bitbrett::BAUERN] &= ~bit(bauer);
+    }
 }
 
 void stellung::nimmZugZurueck(int index, int32_t geschlagen)
 {
     const Zug &zug = zugliste[index];
     const int32_t figur = brett[zug.nach];
-    brett[zug.von] = figur;
+    const bool schwarz = figur > 0;
+    const uint64_t von = bit(zug.von);
+    const uint64_t nach = bit(zug.nach);
+    const int32_t zurueck = (zug.flags & ZUG_WANDLUNG) ? (schwarz ? BAUER : -BAUER) : figur;
+    arten[art(figur)] &= ~nach;
+    arten[art(zurueck)] |= von;
+    arten[art(geschlagen)] |= nach;
+    farbe[schwarz] ^= von | nach;
+    if (uint32_t(geschlagen) > 1)
+        farbe[geschlagen > 0] |= nach;
+    brett[zug.von] = zurueck;
     brett[zug.nach] = geschlagen;
-    if (!(zug.flags & (ZUG_ROCHADE | ZUG_WANDLUNG | ZUG_ENPASSANT)))
+    if (!(zug.flags & (ZUG_ROCHADE | ZUG_ENPASSANT)))
         return;
     if (zug.flags & ZUG_ROCHADE) {
         const int ecke = zug.von >= 91 ? 92 : 22;
-        if (zug.nach < zug.von) {
-            brett[ecke] = brett[zug.nach + 1];
-            brett[zug.nach + 1] = LEER;
-        } else {
-            brett[ecke + 7] = brett[zug.nach - 1];
-            brett[zug.nach - 1] = LEER;
-        }
+        const int turmVon = zug.nach < zug.von ? ecke : ecke + 7;
+        const int turmNach = zug.nach < zug.von ? zug.nach + 1 : zug.nach - 1;
+        brett[turmVon] = brett[turmNach];
+        brett[turmNach] = LEER;
+        farbe[schwarz] ^= bit(turmVon) | bit(turmNach);
+        arten[bitbrett::TUERME] ^= bit(turmVon) | bit(turmNach);
     }
-    if (zug.flags & ZUG_WANDLUNG)
-        brett[zug.von] = figur > 0 ? BAUER : -BAUER;
-    if (zug.flags & ZUG_ENPASSANT)
-        brett[figur < 0 ? zug.nach + 10 : zug.nach - 10] = figur < 0 ? BAUER : -BAUER;
+    if (zug.flags & ZUG_ENPASSANT) {
+        const int bauer = schwarz ? zug.nach - 10 : zug.nach + 10;
+        brett[bauer] = schwarz ? -BAUER : BAUER;
+        farbe[!schwarz] |= bit(bauer);
+        arten[bitbrett::BAUERN] |= bit(bauer);
+    }
 }
 
 // Selection by swapping, not a stable sort: the engine's choices depend on this exact order.

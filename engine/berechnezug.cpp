@@ -2,13 +2,14 @@
 
 #include "core/positionsblock.h"
 #include "core/stellung.h"
-#include "engine/abbrechen.h"
 #include "engine/bericht.h"
 #include "engine/bewerter.h"
 #include "engine/zufall.h"
 #include "engine/zugwahl.h"
 
 #include <QElapsedTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -75,6 +76,11 @@ QString bewerte(const Pass &pass, Zug *liste, bool bericht, const QString &minim
     return bewerter->phasenKennung();
 }
 
+bool gestoppt(const JobKontext &kontext)
+{
+    return kontext.abbruch && kontext.abbruch->load();
+}
+
 // Searches from the root to the given depth, with the ply records reset to the last move.
 void sucheBis(stellung &s, bool schwarzAmZug, const Zug &letzter, int tiefe)
 {
@@ -111,6 +117,10 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     if (!kontext.eroeffnungsphase)
         s->berechneKoenigsnaehe();
     s->setzeWandlungsFigur(DAME);
+    s->abbruch = kontext.abbruch;
+    s->threads = kontext.threads;
+    s->zaehler = kontext.htmlWertetabelle;
+    s->wurzelZeitgrenze = kontext.ersteSuchzeit < 0;
     QElapsedTimer uhr;
     uhr.start();
     sucheBis(*s, schwarzAmZug, letzter, tiefe);
@@ -120,24 +130,37 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     const int ersteAnzahl = laenge(liste);
     QString info = suchinfo(tiefe, ersteAnzahl);
 
+    // Once a stop is asked the job answers from the search it has: a deeper search would stop
+    // after its first root move and could only replace a full list by a worse one.
+    const qint64 t = kontext.ersteSuchzeit >= 0 ? kontext.ersteSuchzeit : ms;
     const Vertiefung vertiefung =
-        pruefeVertiefung(stufe, kontext.fruehePhase, liste[0], ersteAnzahl, ms);
+        gestoppt(kontext) ? Vertiefung{}
+                          : pruefeVertiefung(stufe, kontext.fruehePhase, liste[0], ersteAnzahl, t);
     if (vertiefung.aktiv) {
+        Zug ersteListe[MAX_ZUEGE];
+        std::copy(liste, liste + ersteAnzahl + 1, ersteListe);
         if (vertiefung.mitVorgabe)
             bewerte(pass, liste, false, QString(), QString(), ergebnis.sucheAufrufe);
         s->setzeSucheFort(vertiefung.mitVorgabe, schwarzAmZug, liste);
-        tiefe += vertiefung.zusatz;
-        sucheBis(*s, schwarzAmZug, letzter, tiefe);
+        if (kontext.vorVertiefung)
+            kontext.vorVertiefung();
+        sucheBis(*s, schwarzAmZug, letzter, tiefe + vertiefung.zusatz);
         ms = uhr.elapsed();
-        s->holeWurzelZuege(liste);
-        info =
-            suchinfo(tiefe, laenge(liste)) + QLatin1Char('/') + mindestensZweistellig(ersteAnzahl);
+        if (s->abgebrochen) {
+            std::copy(ersteListe, ersteListe + ersteAnzahl + 1, liste);
+        } else {
+            tiefe += vertiefung.zusatz;
+            s->holeWurzelZuege(liste);
+            info = suchinfo(tiefe, laenge(liste)) + QLatin1Char('/') +
+                   mindestensZweistellig(ersteAnzahl);
+        }
     }
 
-    const QString minimax = minimaxText(*s);
-    const QString zaehler = zaehlerText(*s);
+    // The two tables only go into the report.
+    const QString minimax = kontext.htmlWertetabelle ? minimaxText(*s) : QString();
+    const QString zaehler = kontext.htmlWertetabelle ? zaehlerText(*s) : QString();
     QString kennung = QStringLiteral("-");
-    if (!abbrechen.load() && laenge(liste) >= 2)
+    if (!gestoppt(kontext) && laenge(liste) >= 2)
         kennung = bewerte(pass, liste, true, minimax, zaehler, ergebnis.sucheAufrufe);
 
     int gewaehlt = 0;

@@ -19,7 +19,7 @@ struct JobErgebnis
 
 // The engine job: searches the position of `daten` (a Positionsblock) for the side to move,
 // evaluates the best candidates and chooses the computer's move or a suggestion for the human.
-// Runs on a worker thread; reads nothing but its arguments and the abort flag.
+// Runs on a worker thread; reads nothing but its arguments and the stop flag the context names.
 JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray &daten,
                          const JobKontext &kontext);
 

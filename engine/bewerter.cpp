@@ -127,10 +127,9 @@ void Bewerter::bewerteAlle(bool bericht, const QString &minimaxText, const QStri
     std::memset(tabelle, 0, sizeof tabelle);
 
     // The moves as the search lists them, so that each candidate can be made with its flags.
-    // A pass starts only when no stop was asked; a stop asked meanwhile must not cut its short
-    // searches, or candidates would be judged on half a move list.
+    // A pass starts only when no stop was asked; its searches get no stop flag, since a stop
+    // asked meanwhile would judge candidates on half a move list.
     auto s = std::make_unique<stellung>();
-    s->abbruch = nullptr;
     s->setzeRochaderechte(rochaderechte.alsWort());
     s->setzeBrett(brett);
     s->setzeWandlungsFigur(DAME);

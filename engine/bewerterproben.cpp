@@ -25,13 +25,10 @@ int vorzeichen(int wert)
 // here, and a fresh object would spend more time clearing its tables than the probe takes.
 bool Bewerter::probe(bool schwarz, Zug *liste)
 {
-    if (!probenStellung) {
+    if (!probenStellung)
         probenStellung = std::make_unique<stellung>();
-        probenStellung->abbruch = nullptr;
-    }
     stellung *s = probenStellung.get();
     const quint64 vorher = s->sucheAufrufe;
-    s->transpositionen.clear();
     s->setzeRochaderechte(rochadeNachZug.alsWort());
     s->setzeBrett(brettNachZug);
     s->setzeWandlungsFigur(DAME);

@@ -2,7 +2,9 @@
 
 JobErgebnis fuehreAuftragAus(const JobAuftrag &auftrag)
 {
-    return fuehreJobAus(auftrag.schwarzAmZug, auftrag.istVorschlag, auftrag.daten, auftrag.kontext);
+    JobKontext kontext = auftrag.kontext;
+    kontext.abbruch = auftrag.abbruch.get();
+    return fuehreJobAus(auftrag.schwarzAmZug, auftrag.istVorschlag, auftrag.daten, kontext);
 }
 
 EchteAblaufdienste::EchteAblaufdienste()

@@ -26,6 +26,7 @@ JobKontext schnappschuss()
     kontext.currentIndex = currentIndex;
     kontext.datenordner = appVerzeichnis;
     kontext.zufallsKeim = QRandomGenerator::global()->generate();
+    kontext.threads = suchThreads(einstellungen.threads);
     return kontext;
 }
 

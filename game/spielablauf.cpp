@@ -6,7 +6,6 @@
 #include "app/rueckfragen.h"
 #include "core/felder.h"
 #include "core/fen.h"
-#include "engine/abbrechen.h"
 #include "engine/jobtext.h"
 #include "game/ablaufdienste.h"
 #include "game/controller.h"
@@ -74,7 +73,6 @@ Spielablauf::~Spielablauf()
     if (engineLaeuft()) {
         stoppeJob();
         dienste.verwirfJob();
-        abbrechen = false;
     }
 }
 
@@ -703,7 +701,6 @@ void Spielablauf::starteJob(bool istVorschlag)
     JobAuftrag auftrag = erstelleAuftrag(controller, istVorschlag);
     auftrag.partie = partieNummer;
     auftrag.kontext.zufallsKeim = zufall.generate();
-    abbrechen = false;
     laufenderJob = auftrag;
     jobBeginn = dienste.jetzt();
     dienste.starteJob(auftrag, [this](const JobAuftrag &fertig, const JobErgebnis &ergebnis) {
@@ -717,7 +714,6 @@ void Spielablauf::stoppeJob()
     if (!laufenderJob)
         return;
     *laufenderJob->abbruch = true;
-    abbrechen = true;
 }
 
 // The computer has stopped thinking, whatever becomes of its result.
@@ -725,7 +721,6 @@ void Spielablauf::jobFertig(const JobAuftrag &auftrag, const JobErgebnis &ergebn
 {
     const Schritt schritt(*this);
     laufenderJob.reset();
-    abbrechen = false;
     if (dialogTiefe > 0)
         gehalten = qMakePair(auftrag, ergebnis);
     else
@@ -1019,7 +1014,6 @@ void Spielablauf::beende()
         stoppeJob();
         dienste.verwirfJob();
         laufenderJob.reset();
-        abbrechen = false;
     }
     gehalten.reset();
     // The auto-save stands for the session that ends now: a game too short or already saved

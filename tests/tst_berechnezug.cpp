@@ -1,9 +1,12 @@
+#include "core/felder.h"
 #include "core/fen.h"
 #include "core/positionsblock.h"
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
 #include "engine/zugwahl.h"
 #include "game/spielzustand.h"
+#include "jobtexte.h"
+#include "testhilfe.h"
 
 #include <QFutureWatcher>
 #include <QRegularExpression>
@@ -59,6 +62,8 @@ private slots:
     void falscheBlockgroesse();
     void kontextStattGlobale();
     void abbruch();
+    void abbruchAntwortetGut();
+    void threadsWieAufgezeichnet();
 };
 
 // A level from an edited ini file plays as the nearest real one.
@@ -133,10 +138,70 @@ void TestBerechneZug::abbruch()
     QVERIFY(felder.at(0).toInt() >= 22);
     // Kiwipete has 48 moves; the search stopped long before.
     const QRegularExpressionMatch anzahl =
-        QRegularExpression(QStringLiteral("^T\\d (\\d\\d)")).match(felder.at(6));
+        QRegularExpression(QStringLiteral("^T\\d (\\d\\d)$")).match(felder.at(6));
     QVERIFY(anzahl.hasMatch());
     QVERIFY(anzahl.captured(1).toInt() < 48);
     QVERIFY(QDir(ordner.path()).isEmpty());
+}
+
+// A stop asked before the job starts still gets a legal move, even where most root moves are
+// illegal; one asked before the deeper search leaves the first search's list standing.
+void TestBerechneZug::abbruchAntwortetGut()
+{
+    auto s = ladeTestStellung(MITTELSPIEL);
+    s->berechneKoenigsnaehe();
+    s->setzeMaxTiefe(5);
+    bool koenigSchlagbar;
+    int32_t wert;
+    s->suche(false, 0, koenigSchlagbar, wert);
+    const Zug *w = s->wurzelZuege;
+    const QString ersteSuche = QStringLiteral("%1|%2|%3|%4|%5|%6|T5 48|*|-")
+                                   .arg(w[0].von)
+                                   .arg(w[0].nach)
+                                   .arg(w[0].wert)
+                                   .arg(w[1].von)
+                                   .arg(w[1].nach)
+                                   .arg(w[1].wert);
+    // After Bxf7+ Black may only play Kh8, Kxf7, Rxf7 or Qxf7.
+    const QString schach =
+        QStringLiteral("r4rk1/1pp1qBpp/p1np1n2/2b1p1B1/4P1b1/P1NP1N2/1PP1QPPP/R4RK1 b - - 0 20");
+    for (const int threads : {1, 2}) {
+        std::atomic<bool> stopp{true};
+        JobKontext k = kontext(5);
+        k.abbruch = &stopp;
+        k.threads = threads;
+        QStringList felder = job(schach, k);
+        const QString zug = feldName(felder[0].toInt()) + feldName(felder[1].toInt());
+        QVERIFY2(QStringList({"G8H8", "G8F7", "F8F7", "E7F7"}).contains(zug), qPrintable(zug));
+        QVERIFY(felder[6].startsWith(QLatin1String("T5 0")) && !felder[6].contains('/'));
+        QCOMPARE(felder[8], QStringLiteral("-"));
+
+        stopp = false;
+        bool vertieft = false;
+        k.vorVertiefung = [&] {
+            vertieft = true;
+            stopp = true;
+        };
+        felder = job(MITTELSPIEL, k);
+        QVERIFY(vertieft);
+        felder[7] = "*";
+        QCOMPARE(felder.join('|'), ersteSuche);
+    }
+}
+
+// Root moves searched side by side give the recorded results (tst_jobtexte checks all of them
+// with one thread): every third job that searches deeper than the first search.
+void TestBerechneZug::threadsWieAufgezeichnet()
+{
+    int n = 0;
+    for (const QString &zeile : leseZeilen(QStringLiteral(BRAKMOR_TESTDATEN "/jobtexte.txt"))) {
+        Jobfall fall;
+        if (!istJobfall(zeile) || !leseJobfall(zeile, fall) || fall.stufe < 3 ||
+            !fall.text.contains(QLatin1Char('/')) || n++ % 3 != 0)
+            continue;
+        QCOMPARE(jobfallText(fall, 2), fall.text);
+    }
+    QVERIFY(n > 20);
 }
 
 QTEST_MAIN(TestBerechneZug)

@@ -142,6 +142,15 @@ private slots:
                     .startsWith("00|00|0|00|00|0|T5 00|"));
         const Lauf falsch = lauf({"job", "e2e5"});
         QVERIFY(falsch.status == 1 && falsch.fehler.contains("e2e5"));
+
+        // The random term and the seed make a result come again (all but the time).
+        const QStringList aufruf = {"job", "--level", "1", "--zufall", "100", "--seed", "7"};
+        QStringList erst = lauf(aufruf).zeilen[0].split('|');
+        QStringList zweit = lauf(aufruf).zeilen[0].split('|');
+        QVERIFY(erst.size() == 9 && zweit.size() == 9);
+        erst[7] = zweit[7] = "*";
+        QCOMPARE(erst, zweit);
+        QCOMPARE(lauf({"job", "--zufall", "101"}).status, 2);
     }
 
     void uciSitzung()
@@ -163,7 +172,12 @@ private slots:
 
         QVERIFY(sprich("uci\n", "uciok"));
         QVERIFY(ausgabe.contains("option name Level type spin default 5 min 1 max 5"));
-        QVERIFY(sprich("setoption name Level value 1\nposition startpos moves e2e4 e7e5\n"
+        QVERIFY(ausgabe
+                    .filter(QRegularExpression("^option name Threads type spin default [1-9]\\d* "
+                                               "min 1 max 64$"))
+                    .size() == 1);
+        QVERIFY(sprich("setoption name Level value 1\nsetoption name Threads value 2\n"
+                       "position startpos moves e2e4 e7e5\n"
                        "go wtime 60000 btime 60000 winc 0 binc 0\n",
                        "bestmove"));
         const QRegularExpressionMatch info =

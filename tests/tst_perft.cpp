@@ -1,3 +1,4 @@
+#include "core/bitbrett.h"
 #include "testhilfe.h"
 
 #include <QFile>
@@ -17,6 +18,34 @@ std::unique_ptr<stellung> ladeSuite(const QString &fen, bool &schwarz)
     auto s = std::make_unique<stellung>();
     ladePosition(*s, f);
     return s;
+}
+
+// Whether the bit words beside the board stay in step with it through the moves of `tiefe` plies
+// made and taken back, castling, en passant and promotion included.
+bool bitsFolgen(stellung &s, bool schwarz, int tiefe)
+{
+    auto frisch = std::make_unique<stellung>();
+    frisch->setzeBrett(s.brett);
+    if (!std::equal(s.farbe, s.farbe + 2, frisch->farbe) ||
+        !std::equal(s.arten, s.arten + bitbrett::KEINE, frisch->arten))
+        return false;
+    if (tiefe == 0)
+        return true;
+    Zug liste[MAX_ZUEGE];
+    s.zugliste = liste;
+    s.schwarzAmZug = schwarz;
+    bool imSchach;
+    s.generiereZuege(imSchach);
+    bool gleich = true;
+    for (int i = 0; gleich && liste[i].von != 0; ++i) {
+        const int32_t geschlagen = s.brett[liste[i].nach];
+        s.zugliste = liste;
+        s.macheZug(i);
+        gleich = bitsFolgen(s, !schwarz, tiefe - 1);
+        s.zugliste = liste;
+        s.nimmZugZurueck(i, geschlagen);
+    }
+    return gleich;
 }
 
 } // namespace
@@ -60,6 +89,7 @@ void TestPerft::suite()
         s->holeBrett(brett);
         auto frisch = ladeSuite(fen, schwarz);
         QVERIFY2(std::equal(brett, brett + BRETT_ZELLEN, frisch->brett), "board not restored");
+        QVERIFY2(bitsFolgen(*s, schwarz, 2), qPrintable(fen));
     }
     QCOMPARE(stellungen, 163);
     QVERIFY(pruefungen > 400);
@@ -80,11 +110,14 @@ void TestPerft::suite()
 void TestPerft::volleListe()
 {
     auto s = ladeTestStellung(QStringLiteral("4k3/8/8/8/8/8/8/4K3 w - - 0 1"));
-    s->brett[26] = LEER;
-    s->brett[96] = LEER;
+    int32_t brett[BRETT_ZELLEN];
+    s->holeBrett(brett);
+    brett[26] = LEER;
+    brett[96] = LEER;
     for (const int feld :
          {22, 26, 27, 28, 32, 34, 39, 42, 47, 55, 63, 68, 72, 76, 84, 89, 92, 96, 97, 99})
-        s->brett[feld] = -DAME;
+        brett[feld] = -DAME;
+    s->setzeBrett(brett);
     Zug zuege[MAX_ZUEGE];
     s->zugliste = zuege;
     s->maxTiefe = 0;

@@ -114,7 +114,7 @@ private slots:
             partien = n;
             QSettings ini(ordner.filePath("Brakmor.ini"), QSettings::IniFormat);
             QCOMPARE(ini.status(), QSettings::NoError);
-            QCOMPARE(ini.allKeys().size(), 16);
+            QCOMPARE(ini.allKeys().size(), 17);
 
             // A file the writer had open when it died is left over under a name of its own.
             for (const QString &name : ordner.entryList(QDir::Files)) {

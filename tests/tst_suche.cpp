@@ -1,7 +1,9 @@
 #include "core/felder.h"
+#include "engine/bericht.h"
 #include "testhilfe.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -74,6 +76,75 @@ const Zug *finde(const stellung &s, const QString &zug)
     return nullptr;
 }
 
+// A position a few random legal moves away from a perft position.
+struct Lage
+{
+    int32_t brett[BRETT_ZELLEN];
+    uint32_t rechte;
+    bool schwarz;
+    Zug letzter;
+};
+
+Lage zufallsLage(const QString &fen, QRandomGenerator &zufall)
+{
+    Lage lage;
+    auto s = ladeTestStellung(fen, &lage.schwarz);
+    lage.letzter = s->ebene[0].zug;
+    for (int zuege = zufall.bounded(6); zuege > 0; --zuege) {
+        s->setzeMaxTiefe(3);
+        s->setzeLetztenZug(lage.letzter.von, lage.letzter.nach, lage.letzter.wert,
+                           lage.letzter.flags);
+        bool koenigSchlagbar;
+        int32_t wert;
+        s->suche(lage.schwarz, 0, koenigSchlagbar, wert);
+        int n = 0;
+        while (s->wurzelZuege[n].von != 0)
+            ++n;
+        if (n == 0)
+            break;
+        lage.letzter = s->wurzelZuege[zufall.bounded(n)];
+        s->fuehreZugAus(lage.letzter);
+        lage.schwarz = !lage.schwarz;
+    }
+    s->holeBrett(lage.brett);
+    lage.rechte = s->holeRochaderechte();
+    return lage;
+}
+
+// Everything a search leaves for the job and its report: calls, root list, lines and, if kept,
+// counters. With `vorgabe` a deeper search follows over the first one's list, as the fourth level
+// searches.
+QString suchspur(const Lage &lage, int tiefe, bool naehe, bool vorgabe, int threads,
+                 bool zaehler = true)
+{
+    auto s = std::make_unique<stellung>();
+    s->setzeRochaderechte(lage.rechte);
+    s->setzeBrett(lage.brett);
+    if (naehe)
+        s->berechneKoenigsnaehe();
+    s->threads = threads;
+    s->zaehler = zaehler;
+    s->wurzelZeitgrenze = false;
+    const Zug &l = lage.letzter;
+    bool koenigSchlagbar;
+    int32_t wert;
+    for (int suche = 0; suche <= int(vorgabe); ++suche) {
+        if (suche == 1) {
+            Zug liste[MAX_ZUEGE];
+            s->holeWurzelZuege(liste);
+            s->setzeSucheFort(true, lage.schwarz, liste);
+        }
+        s->setzeMaxTiefe(tiefe + suche);
+        s->setzeLetztenZug(l.von, l.nach, l.wert, l.flags);
+        s->suche(lage.schwarz, 0, koenigSchlagbar, wert);
+    }
+    QString spur = QString::number(s->sucheAufrufe);
+    for (const Zug *z = s->wurzelZuege; z->von != 0; ++z)
+        spur += QStringLiteral(" %1:%2:%3").arg(text(*z)).arg(z->wert).arg(z->flags);
+    spur += minimaxText(*s);
+    return zaehler ? spur + zaehlerText(*s) : spur;
+}
+
 } // namespace
 
 class TestSuche : public QObject
@@ -85,6 +156,8 @@ private slots:
     void patt();
     void wurzellisteIstLegal();
     void ergebnisseBleiben();
+    void threadsWieSeriell();
+    void transpositionen();
 };
 
 void TestSuche::mattInEins()
@@ -166,6 +239,65 @@ void TestSuche::ergebnisseBleiben()
     }
     QCOMPARE(erste.join(QLatin1String(", ")),
              QStringLiteral("e2a6 110 0x100, d5e6 91 0x100, c3b5 43 0x0"));
+    // The report's moves per ply and best line, which nothing else in the job shows.
+    QCOMPARE(zaehlerText(*s).section('\n', -2, -2),
+             QStringLiteral("<tr align='right'><td>0</td><td>1.643</td><td>46.198</td>"
+                            "<td>1.537.487</td><td>4.952.256</td><td>0</td><td>0</td><td>0</td>"
+                            "<td>0</td></tr>"));
+    QCOMPARE(minimaxText(*s).section('\n', 0, 0),
+             QStringLiteral("<tr align='left'><td>110</td><td>E2A6 W=257 GM=147</td><td>B4C3 "
+                            "W=292 GM=145</td><td>D2C3 W=125 GM=-30</td><td>H3G2 W=185 "
+                            "GM=215</td><td>F3G2 W=215 GM=0</td></tr>"));
+}
+
+// Root moves searched side by side give what the serial search gives, to the last counter of the
+// report, and so does the search without counters: depth 4, and depth 5 where the root moves
+// share the transposition table, on random positions, with and without the closeness tables, and
+// over a preset root list.
+void TestSuche::threadsWieSeriell()
+{
+    QFile datei(QStringLiteral(BRAKMOR_TESTDATA "/perft.epd"));
+    QVERIFY(datei.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList fens = QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
+    QRandomGenerator zufall(14);
+    for (int n = 0; n < 32; ++n) {
+        const QString fen = fens.at(zufall.bounded(163)).section(';', 0, 0).trimmed();
+        const Lage lage = zufallsLage(fen, zufall);
+        const int tiefe = n % 2 == 0 ? 5 : 4;
+        const bool naehe = n % 3 != 0;
+        const bool vorgabe = n % 4 == 1;
+        const QString seriell = suchspur(lage, tiefe, naehe, vorgabe, 1);
+        QVERIFY2(suchspur(lage, tiefe, naehe, vorgabe, 2) == seriell, qPrintable(fen));
+        // Without the counters the last ply before the leaves lists only what it searches.
+        const QString ohneZaehler = seriell.section(QLatin1String("<tr align='right'>"), 0, 0);
+        for (int threads : {1, 3})
+            QVERIFY2(suchspur(lage, tiefe, naehe, vorgabe, threads, false) == ohneZaehler,
+                     qPrintable(QStringLiteral("%1, %2 threads").arg(fen).arg(threads)));
+    }
+}
+
+// Equal keys give the stored score, beyond the table's block too, and nothing outlives a clear,
+// however many clears there have been.
+void TestSuche::transpositionen()
+{
+    Transpositionen tabelle;
+    const uint64_t anzahl = 300000;
+    for (int runde = 0; runde < 2; ++runde) {
+        for (uint64_t k = 0; k < anzahl; ++k)
+            tabelle.speichere(k * 7919, int32_t(k) - runde);
+        int32_t wert = 0;
+        for (uint64_t k = 0; k < anzahl; k += 997) {
+            QVERIFY(tabelle.finde(k * 7919, wert));
+            QCOMPARE(wert, int32_t(k) - runde);
+        }
+        QVERIFY(!tabelle.finde(5, wert));
+    }
+    for (int i = 0; i < 70000; ++i)
+        tabelle.leere();
+    int32_t wert;
+    QVERIFY(!tabelle.finde(0, wert) && !tabelle.finde(7919 * 42, wert));
+    tabelle.speichere(42, -7);
+    QVERIFY(tabelle.finde(42, wert) && wert == -7);
 }
 
 QTEST_MAIN(TestSuche)

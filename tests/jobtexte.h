@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/fen.h"
+#include "core/positionsblock.h"
+#include "core/stellung.h"
+#include "engine/berechnezug.h"
+
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Recorded engine jobs, one a line: "LEVEL KIND MS | FEN | TEXT", KIND Z for the computer's move
+// and V for a suggestion, MS the pinned time of the first search, TEXT the job's result with the
+// time field as "*". Lines starting with "#" are comments.
+struct Jobfall
+{
+    int stufe = 0;
+    bool vorschlag = false;
+    int ms = 0;
+    QString fen;
+    QString text;
+};
+
+inline bool istJobfall(const QString &zeile)
+{
+    return !zeile.isEmpty() && !zeile.startsWith(QLatin1Char('#'));
+}
+
+inline bool leseJobfall(const QString &zeile, Jobfall &fall)
+{
+    const QStringList teile = zeile.split(QLatin1String(" | "));
+    const QStringList kopf = teile[0].split(QLatin1Char(' '));
+    if (teile.size() != 3 || kopf.size() != 3)
+        return false;
+    fall = {kopf[0].toInt(), kopf[1] == QLatin1String("V"), kopf[2].toInt(), teile[1], teile[2]};
+    return true;
+}
+
+inline QStringList leseZeilen(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
+}
+
+inline QString jobfallZeile(const Jobfall &fall, const QString &text)
+{
+    return QStringLiteral("%1 %2 %3 | %4 | %5")
+        .arg(fall.stufe)
+        .arg(fall.vorschlag ? 'V' : 'Z')
+        .arg(fall.ms)
+        .arg(fall.fen, text);
+}
+
+// Runs the job as the game would after reaching the position: the phases follow the move number
+// (the first seven moves are the opening), a check is marked on the last move, no randomness in
+// the terms, a fixed seed for the easiest level's choice.
+inline QString jobfallText(const Jobfall &fall, int threads = 1)
+{
+    fenStellung fen;
+    bool schwarz;
+    if (fen.leseFen(fall.fen, schwarz, fenStellung::eigenerText) != 0)
+        return QStringLiteral("unreadable FEN");
+    Positionsblock block;
+    fen.holeBrett(block.brett);
+    block.letzterZug = fen.holeLetztenZug();
+    block.rochaderechte = Rochaderechte::ausWort(fen.holeRochaderechte());
+    auto s = std::make_unique<stellung>();
+    s->setzeBrett(block.brett);
+    if (s->feldAngegriffen(!schwarz, schwarz ? s->koenigSchwarz : s->koenigWeiss))
+        block.letzterZug.flags |= ZUG_SCHACH;
+
+    JobKontext kontext;
+    kontext.schwierigkeit = fall.stufe;
+    kontext.zufall = 0;
+    kontext.zufallsKeim = 1;
+    kontext.startEnde = 7;
+    kontext.eroeffnungsphase = fen.holeZugnummer() <= 7;
+    kontext.fruehePhase = fen.holeZugnummer() <= 3;
+    kontext.abbruch = nullptr;
+    kontext.ersteSuchzeit = fall.ms;
+    kontext.threads = threads;
+    QStringList felder =
+        fuehreJobAus(schwarz, fall.vorschlag, schreibePositionsblock(block), kontext)
+            .text.split(QLatin1Char('|'));
+    felder[7] = QStringLiteral("*");
+    return felder.join(QLatin1Char('|'));
+}
