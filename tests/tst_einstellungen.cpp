@@ -1,3 +1,4 @@
+#include "golden.h"
 #include "pgntesthilfe.h"
 
 #include <QDir>
@@ -107,11 +108,28 @@ private slots:
         QCOMPARE(schwierigkeitsName(5), QString("Very hard"));
     }
 
+    // Every field written with a value other than its default and read back at the next start: the
+    // file is einstellungen.ini, and only the count of starts has gone up.
+    void rundreise()
+    {
+        ladeEinstellungen();
+        einstellungen = {7,     12, 5, true, 3,     false,    "Ada",
+                         "Bob", 0,  2, true, false, "/x.pgn", false};
+        speichereEinstellungen();
+        const QString ini = appVerzeichnis + "Brakmor.ini";
+        const QString geschrieben = QString::fromUtf8(liesDatei(ini));
+        VERGLEICHE_MIT_DATEI(geschrieben, "einstellungen.ini");
+        einstellungen = Einstellungen();
+        ladeEinstellungen();
+        QCOMPARE(QString::fromUtf8(liesDatei(ini)),
+                 QString(geschrieben).replace("AnzahlStarts=7", "AnzahlStarts=8"));
+    }
+
     void werteWieGelesen()
     {
         QVERIFY(QDir().mkpath(datenOrt() + "/Brakmor"));
         QVERIFY(schreibeDatei(datenOrt() + "/Brakmor/Brakmor.ini",
-                              "[Bewertung]\nSchwierigkeit=9\nZufall=abc\nHTML_Wertetabelle=1\n"
+                              "[Bewertung]\nSchwierigkeit=9\nZufall=abc\nHTML_Wertetabelle=True\n"
                               "[Allgemein]\nSprache=0\ngrosseSchrift=abc\n"
                               "markiereLetztenZug=false\n[AppInfos]\nAnzahlStarts=2147483647\n"));
         ladeEinstellungen();

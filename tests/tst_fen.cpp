@@ -64,6 +64,7 @@ void TestFen::ergebnisse()
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1", 42},
         {start + " w KX - 0 1", 47},
         {start + " w - z9 0 1", 50},
+        {start + " w - i6 0 1", 50},
         {start + " x - - 0 1", 0},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 1\n", 0}};
     for (const auto &[fen, ergebnis] : faelle) {
