@@ -168,6 +168,7 @@ class TestSpielablauf : public QObject
     SchrittDienste dienste;
     SkriptRueckfragen skript;
     std::unique_ptr<Spielablauf> ablauf;
+    bool timerImDialog = false;
 
     // A fresh flow on the position: the human is to move and the first suggestion is computed.
     void beginne(const QString &fen = QString())
@@ -184,11 +185,11 @@ class TestSpielablauf : public QObject
             ablauf->importiereFen(fen);
     }
 
-    bool spiele(const char *von, const char *nach)
+    bool spiele(const QString &zug)
     {
         int a = 0, b = 0;
-        feldAusName(QString::fromLatin1(von), a);
-        feldAusName(QString::fromLatin1(nach), b);
+        feldAusName(zug.left(2), a);
+        feldAusName(zug.mid(2, 2), b);
         return ablauf->menschenzug(a, b, DAME);
     }
 
@@ -199,6 +200,83 @@ class TestSpielablauf : public QObject
         if (!dienste.feuereTimer() || !dienste.job || dienste.job->auftrag.istVorschlag)
             return false;
         return dienste.beendeJob() && lastIndex == vorher + 1;
+    }
+
+    bool schritt(const QString &befehl, const QString &rest)
+    {
+        QString fehler;
+        if (befehl == "zug")
+            return spiele(rest);
+        if (befehl == "computer")
+            return computerZieht();
+        if (befehl == "job")
+            return dienste.beendeJob();
+        if (befehl == "timer")
+            return dienste.feuereTimer();
+        if (befehl == "antwort")
+            skript.ja = rest == "ja";
+        else if (befehl == "speicherdialog")
+            skript.speichern = rest.toInt();
+        else if (befehl == "timer-im-dialog")
+            timerImDialog = rest == "ja";
+        else if (befehl == "autodatei")
+            return schreibeAutodatei(rest);
+        else if (befehl == "selbst")
+            ablauf->setzeSpieler(Spielablauf::Computer, Spielablauf::Computer);
+        else if (befehl == "stelleAuf")
+            return ablauf->stelleAuf(rest.isEmpty() ? QString(startFen) : rest, {}, fehler);
+        else {
+            const QHash<QString, void (Spielablauf::*)()> befehle = {
+                {"zurueck", &Spielablauf::zugZurueck},
+                {"vor", &Spielablauf::zugVor},
+                {"tick", &Spielablauf::uhrTick},
+                {"neu", &Spielablauf::neuesSpiel},
+                {"f3", &Spielablauf::seitenwechsel},
+                {"ende", &Spielablauf::beende},
+                {"sichern", &Spielablauf::sichernOderLaden},
+                {"sitzung", &Spielablauf::starteSitzung},
+                {"speichern", &Spielablauf::speichereBefehl}};
+            if (!befehle.contains(befehl))
+                qFatal("unknown step %s", qPrintable(befehl));
+            (ablauf.get()->*befehle.value(befehl))();
+        }
+        return true;
+    }
+
+    static bool schreibeAutodatei(QString text)
+    {
+        QFile datei(appVerzeichnis + "BKAuto.pgn");
+        return datei.open(QIODevice::WriteOnly) &&
+               datei.write(text.replace("⏎", "\n").toUtf8()) > 0;
+    }
+
+    // Index shown/last, side to move and who plays it, the job and timer, waiting commands, flags,
+    // the suggestion, both clocks and accounts, the auto-save file and the last position.
+    QString zustand() const
+    {
+        const Spielablauf &a = *ablauf;
+        const auto &job = dienste.job;
+        const QString auftrag = !job ? "-"
+                                     : QString("%1@%2%3")
+                                           .arg(job->auftrag.istVorschlag ? "hint" : "move")
+                                           .arg(job->auftrag.index)
+                                           .arg(*job->auftrag.abbruch ? "/stopped" : "");
+        const Zug v = a.vorschlag();
+        return QString("%1/%2 %3 %4 job %5 timer %6 waiting %7%8%9%10%11 hint %12 %13 %14 "
+                       "%15:%16%17 lines %18 %19")
+            .arg(currentIndex)
+            .arg(lastIndex)
+            .arg(a.amZug() ? "b" : "w", a.computerAmZug() ? "computer" : "human", auftrag)
+            .arg(dienste.timerAktiv)
+            .arg(a.wartendeBefehle().size())
+            .arg(a.ungespeichert() ? " unsaved" : "", a.spielEnde() ? " over" : "",
+                 a.geladen() ? " loaded" : "", a.weissUnten() ? "" : " turned")
+            .arg(v.von ? koordinatenZug(v.von, v.nach) : "-", a.uhrText(false), a.uhrText(true))
+            .arg(controller->zeitWeiss())
+            .arg(controller->zeitSchwarz())
+            .arg(QFile::exists(appVerzeichnis + "BKAuto.pgn") ? " BKAuto" : "")
+            .arg(a.protokoll().size())
+            .arg(controller->verlauf()->entry(lastIndex).fen);
     }
 
 private slots:
@@ -218,187 +296,31 @@ private slots:
         setzeRueckfragen(nullptr);
     }
 
-    // The computer moves after a human move that stopped the suggestion, whatever command was
-    // waiting with it: the side switch, a new game answered No, the save button, Ctrl+S.
-    void computerZiehtNachWartendemBefehl_data()
+    // Scripted sessions (ablaeufe.txt): each step with its time, and after it the state of the
+    // flow, also at every question or dialog it opens; the whole output as in ablaeufe.erwartet.
+    void ablaeufe()
     {
-        QTest::addColumn<int>("befehl");
-        QTest::newRow("F3") << 0;
-        QTest::newRow("F2, No") << 1;
-        QTest::newRow("save button") << 2;
-        QTest::newRow("Ctrl+S") << 3;
-    }
-    void computerZiehtNachWartendemBefehl()
-    {
-        QFETCH(int, befehl);
-        beginne(MITTELSPIEL);
-        QVERIFY(dienste.job && dienste.job->auftrag.istVorschlag);
-        QVERIFY(spiele("a2", "a3"));
-        skript.ja = false;
-        switch (befehl) {
-        case 0: ablauf->seitenwechsel(); break;
-        case 1: ablauf->neuesSpiel(); break;
-        case 2: ablauf->sichernOderLaden(); break;
-        case 3: ablauf->speichereBefehl(); break;
-        }
-        QCOMPARE(ablauf->wartendeBefehle().size(), 2);
-        QVERIFY(dienste.beendeJob());
-        QVERIFY(ablauf->wartendeBefehle().isEmpty());
-        QCOMPARE(lastIndex, 1);
-        QVERIFY(computerZieht());
-        QVERIFY(!ablauf->computerAmZug());
-    }
-
-    // A new game never receives a move computed for the old one: the timer that fires under the
-    // question does nothing, and a job that runs when F2 comes plays its move first.
-    void keinZugAusDerAltenPartie()
-    {
-        beginne(MITTELSPIEL);
-        QVERIFY(spiele("a2", "a3") && dienste.beendeJob());
-        QVERIFY(dienste.timerAktiv);
-        skript.waehrend = [this] { dienste.feuereTimer(); };
-        ablauf->neuesSpiel();
-        QCOMPARE(skript.fragen.size(), 1);
-        QVERIFY(!dienste.job || dienste.job->auftrag.istVorschlag);
-        QCOMPARE(lastIndex, 0);
-        QVERIFY(!ablauf->computerAmZug());
-        QVERIFY(dienste.beendeJob() && spiele("e2", "e4") && computerZieht());
-
-        // F2 while the computer computes: the job is stopped, its move played, then the question.
-        QVERIFY(spiele("d2", "d4") && dienste.beendeJob());
-        QVERIFY(dienste.feuereTimer() && dienste.job);
-        int beiDerFrage = -1;
-        skript.waehrend = [&] { beiDerFrage = lastIndex; };
-        ablauf->neuesSpiel();
-        QVERIFY(*dienste.job->auftrag.abbruch);
-        QVERIFY(dienste.beendeJob());
-        QCOMPARE(beiDerFrage, 4);
-        QCOMPARE(lastIndex, 0);
-        skript.waehrend = nullptr;
-        QVERIFY(dienste.beendeJob());
-
-        // Engine against engine the next game is set up while the last job still runs: its
-        // result arrives for a game no longer on the board and is dropped.
-        ablauf->setzeSpieler(Spielablauf::Computer, Spielablauf::Computer);
-        QString fehler;
-        QVERIFY(ablauf->stelleAuf(QString::fromLatin1(startFen), {}, fehler));
-        QVERIFY(dienste.feuereTimer() && dienste.job);
-        QVERIFY(ablauf->stelleAuf(MITTELSPIEL, {}, fehler));
-        QVERIFY(dienste.beendeJob());
-        QCOMPARE(lastIndex, 0);
-        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
-        QVERIFY(dienste.timerAktiv);
-    }
-
-    // A computer move waits while the save dialog is open, so it is never marked saved with the
-    // game before it.
-    void keinZugUnterDemSpeicherdialog()
-    {
-        beginne(MITTELSPIEL);
-        QVERIFY(dienste.beendeJob() && spiele("a2", "a3"));
-        skript.speichern = 1;
-        skript.waehrend = [this] { QVERIFY(!dienste.feuereTimer() || !dienste.job); };
-        ablauf->speichereBefehl();
-        QVERIFY(!ablauf->ungespeichert());
-        QCOMPARE(lastIndex, 1);
-        QVERIFY(computerZieht());
-        QVERIFY(ablauf->ungespeichert());
-    }
-
-    // After the mating move the old suggestion is of no use, and a finished game offers none.
-    void keinVorschlagNachSpielende()
-    {
-        beginne(MATT_IN_EINS);
-        QVERIFY(spiele("d1", "d8"));
-        QVERIFY(ablauf->spielEnde());
-        QVERIFY(dienste.beendeJob());
-        QCOMPARE(ablauf->vorschlag().von, 0);
-        QVERIFY(!ablauf->vorKnopfAktiv());
-        const int zeilen = ablauf->protokoll().size();
-        ablauf->zugVor();
-        ablauf->zugVor();
-        QCOMPARE(ablauf->protokoll().size(), zeilen);
-        QVERIFY(!dienste.job && !dienste.timerAktiv);
-    }
-
-    // The clock ledger: uhren.txt scripts games with the time of each step (moves of both sides,
-    // stepping back and forth, clock ticks, a new game, the close); after each step both clocks,
-    // both accounts and whether an auto-save exists are written, as in uhren.erwartet.
-    void uhren()
-    {
-        beginne();
         QString ist;
-        for (const QString &zeile : datenZeilen("uhren.txt")) {
-            const QStringList t = zeile.split(' ');
-            if (t.size() < 2 || zeile.startsWith('#'))
+        for (const QString &zeile : datenZeilen("ablaeufe.txt")) {
+            if (zeile.isEmpty() || zeile.startsWith('#'))
                 continue;
-            dienste.zeit = t[0].toLongLong();
-            const QString &befehl = t[1];
-            bool getan = true;
-            if (befehl == "zug")
-                getan = spiele(qPrintable(t[2].left(2)), qPrintable(t[2].mid(2)));
-            else if (befehl == "computer")
-                getan = computerZieht();
-            else if (befehl == "job")
-                getan = dienste.beendeJob();
-            else if (befehl == "zurueck")
-                ablauf->zugZurueck();
-            else if (befehl == "vor")
-                ablauf->zugVor();
-            else if (befehl == "tick")
-                ablauf->uhrTick();
-            else if (befehl == "neu")
-                ablauf->neuesSpiel();
-            else if (befehl == "ende")
-                ablauf->beende();
-            ist += getan ? QString() : "(nothing to do) ";
-            ist += QString("%1 -> %2 %3 %4 %5%6\n")
-                       .arg(zeile, ablauf->uhrText(false), ablauf->uhrText(true))
-                       .arg(controller->zeitWeiss())
-                       .arg(controller->zeitSchwarz())
-                       .arg(QFile::exists(appVerzeichnis + "BKAuto.pgn") ? " BKAuto.pgn" : "");
+            const QString befehl = zeile.section(' ', 1, 1), rest = zeile.section(' ', 2);
+            if (befehl == "beginne") {
+                beginne(rest);
+                skript.waehrend = [&] {
+                    ist += " {dialog: " + zustand() + '}';
+                    if (timerImDialog)
+                        dienste.feuereTimer();
+                };
+                ist += "== " + rest + " -> " + zustand() + '\n';
+                continue;
+            }
+            dienste.zeit = zeile.section(' ', 0, 0).toLongLong();
+            ist += zeile;
+            ist += schritt(befehl, rest) ? " -> " : " (nothing) -> ";
+            ist += zustand() + '\n';
         }
-        VERGLEICHE_MIT_DATEI(ist, "uhren.erwartet");
-    }
-
-    // A restored game faces the side the human plays at its end, here Black after the computer
-    // took over White; closing after fewer than five half-moves leaves no game to return.
-    void wiederhergestelltePartie()
-    {
-        QFile datei(appVerzeichnis + "BKAuto.pgn");
-        QVERIFY(datei.open(QIODevice::WriteOnly));
-        datei.write("[White \"Ada\"]\n[Black \"Brakmor\"]\n\n1. e4 e5 2. Nf3 *\n");
-        datei.close();
-        beginne();
-        QVERIFY(ablauf->geladen() && lastIndex == 3);
-        QVERIFY(ablauf->amZug() && !ablauf->computerAmZug() && !ablauf->weissUnten());
-        ablauf->beende();
-        QVERIFY(!datei.exists());
-    }
-
-    // The session's start keeps a game the user began before it.
-    void sitzungLaesstBegonnenesSpiel()
-    {
-        beginne(MITTELSPIEL);
-        ablauf->starteSitzung();
-        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
-        QVERIFY(dienste.beendeJob());
-    }
-
-    // A job carries the game it belongs to and a copy of what the engine reads.
-    void auftragTraegtSeinePartie()
-    {
-        beginne();
-        QVERIFY(dienste.beendeJob() && spiele("g1", "f3") && dienste.feuereTimer());
-        const JobAuftrag &auftrag = dienste.job->auftrag;
-        QVERIFY(!auftrag.istVorschlag && auftrag.schwarzAmZug);
-        QCOMPARE(auftrag.index, 1);
-        QCOMPARE(auftrag.fen, controller->verlauf()->entry(1).fen);
-        QCOMPARE(auftrag.kontext.schwierigkeit, 1);
-        QVERIFY(auftrag.kontext.eroeffnungsphase && auftrag.kontext.fruehePhase);
-        QCOMPARE(auftrag.kontext.standzeit[23], 1);
-        QCOMPARE(auftrag.kontext.currentIndex, 1);
-        dienste.beendeJob();
+        VERGLEICHE_MIT_DATEI(ist, "ablaeufe.erwartet");
     }
 
     // Seeded sequences of user commands, interleaved at random with job ends, timer ticks,
