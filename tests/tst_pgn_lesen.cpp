@@ -52,7 +52,18 @@ private slots:
         ist += "== after deleting games 2 and " + QString::number(partien.size()) + ":\n" + rest +
                "== " + fehler.section('\n', -1) + '\n';
         QCOMPARE(pgnDekodieren(liesDatei(datei)), rest);
-        VERGLEICHE_MIT_DATEI(ist, "pgn/sammlung.erwartet");
+        // The same collection in Windows-1252 with CR LF line ends loses the same games and keeps
+        // its encoding and line ends; positions read before the file changed delete nothing.
+        const QByteArray einzelbytes("\xE4");
+        const QString crlf = text.mid(1).replace('\n', "\r\n");
+        QVERIFY(schreibeDatei(datei, pgnKodieren(crlf, einzelbytes)));
+        partien.clear();
+        QVERIFY(Pgn::partienLesen(pgnDekodieren(liesDatei(datei)), partien));
+        QVERIFY(Pgn::loeschePartien(crlf, {bereich(2), bereich(partien.size())}, datei, fehler));
+        QVERIFY(!Pgn::loeschePartien(crlf, {bereich(3)}, datei, fehler));
+        QCOMPARE(liesDatei(datei), pgnKodieren(rest.mid(1).replace('\n', "\r\n"), einzelbytes));
+        ist += "== " + fehler.section('\n', -1) + '\n';
+        VERGLEICHE_MIT_DATEI(ist.replace(QChar(0), "␀"), "pgn/sammlung.erwartet");
     }
 };
 
