@@ -217,6 +217,15 @@ class TestSpielablauf : public QObject
             skript.ja = rest == "ja";
         else if (befehl == "speicherdialog")
             skript.speichern = rest.toInt();
+        else if (befehl == "sichern" || befehl == "laden") {
+            (befehl == "sichern" ? skript.speichern : skript.laden) = rest.toInt();
+            befehl == "sichern" ? ablauf->sichernOderLaden() : ablauf->ladeBefehl();
+        } else if (befehl == "zeile")
+            ablauf->waehleZeile(rest.toInt());
+        else if (befehl == "stufe")
+            ablauf->setzeSchwierigkeit(rest.toInt());
+        else if (befehl == "importiere")
+            ablauf->importiereFen(rest);
         else if (befehl == "timer-im-dialog")
             timerImDialog = rest == "ja";
         else if (befehl == "autodatei")
@@ -233,7 +242,6 @@ class TestSpielablauf : public QObject
                 {"neu", &Spielablauf::neuesSpiel},
                 {"f3", &Spielablauf::seitenwechsel},
                 {"ende", &Spielablauf::beende},
-                {"sichern", &Spielablauf::sichernOderLaden},
                 {"sitzung", &Spielablauf::starteSitzung},
                 {"speichern", &Spielablauf::speichereBefehl}};
             if (!befehle.contains(befehl))
@@ -432,7 +440,7 @@ int TestSpielablauf::spieleZufaellig(quint32 keim)
         return QString();
     };
 
-    for (int schritt = 0; schritt < 40 && verletzt.isEmpty(); ++schritt) {
+    for (int n = 0; n < 40 && verletzt.isEmpty(); ++n) {
         const quint64 partieVorher = partie;
         const int indexVorher = lastIndex;
         const std::optional<JobAuftrag> vorher =
@@ -461,57 +469,22 @@ int TestSpielablauf::spieleZufaellig(quint32 keim)
                     verletzt = "a legal move was refused";
             }
         } else {
-            switch (wahl) {
-            case 10:
-                schritte << "F2";
-                ablauf->neuesSpiel();
-                break;
-            case 11:
-                schritte << "F3";
-                ablauf->seitenwechsel();
-                break;
-            case 12:
-                schritte << "F4";
-                ablauf->zugVor();
-                break;
-            case 13:
-                schritte << "back";
-                ablauf->zugZurueck();
-                break;
-            case 14: {
-                const int zeile = int(zufall.bounded(ablauf->protokoll().size() + 1));
-                schritte << QStringLiteral("row %1").arg(zeile);
-                ablauf->waehleZeile(zeile);
-                break;
-            }
-            case 15:
-                skript.speichern = int(zufall.bounded(2));
-                schritte << QStringLiteral("save %1").arg(skript.speichern);
-                ablauf->sichernOderLaden();
-                break;
-            case 16:
-                skript.laden = int(zufall.bounded(2));
-                schritte << QStringLiteral("load %1").arg(skript.laden);
-                ablauf->ladeBefehl();
-                break;
-            case 17: {
-                const QString fen = STELLUNGEN[zufall.bounded(5)];
-                schritte << "fen " + fen;
-                ablauf->importiereFen(fen);
-                break;
-            }
-            case 18: {
-                const int stufe = int(zufall.bounded(5)) + 1;
-                schritte << QStringLiteral("level %1").arg(stufe);
-                ablauf->setzeSchwierigkeit(stufe);
-                break;
-            }
-            default:
-                schritte << "F4 at the end";
-                if (ablauf->vorKnopfAktiv())
-                    ablauf->zugVor();
-                break;
-            }
+            static const QString befehle[] = {"neu",   "f3",         "vor",   "zurueck",
+                                              "zeile", "sichern",    "laden", "importiere",
+                                              "stufe", "vor am Ende"};
+            const QString befehl = befehle[std::min(wahl - 10, 9)];
+            QString wert;
+            if (befehl == "zeile")
+                wert = QString::number(zufall.bounded(ablauf->protokoll().size() + 1));
+            else if (befehl == "sichern" || befehl == "laden")
+                wert = QString::number(zufall.bounded(2));
+            else if (befehl == "importiere")
+                wert = STELLUNGEN[zufall.bounded(5)];
+            else if (befehl == "stufe")
+                wert = QString::number(zufall.bounded(5) + 1);
+            schritte << befehl + ' ' + wert;
+            if (befehl != "vor am Ende" || ablauf->vorKnopfAktiv())
+                schritt(befehl.section(' ', 0, 0), wert);
         }
         if (verletzt.isEmpty())
             verletzt = pruefe();
