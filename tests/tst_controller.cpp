@@ -5,7 +5,6 @@
 #include "core/fen.h"
 #include "engine/abbrechen.h"
 #include "game/fenpruefung.h"
-#include "game/koordinaten.h"
 #include "game/spielzustand.h"
 
 #include <memory>
@@ -74,20 +73,15 @@ private slots:
                     continue;
                 }
                 const int32_t aufgabe = text.endsWith('!') ? ZUG_AUFGEGEBEN : 0;
-                text.remove('!');
-                int32_t figur = DAME;
-                Zug zug = zugAusKoordinaten(c(), text, figur);
-                zug.flags |= aufgabe;
-                QString meldung, zugText;
-                bool ende = false;
-                if (!c().bewegeFigur(zug, figur, lastIndex + 1, meldung, zugText, ende)) {
-                    ist += text + ": " + meldung + '\n';
+                const Gespielt g = spiele(c(), text.remove('!'), aufgabe);
+                if (!g.ausgefuehrt) {
+                    ist += text + ": " + g.meldung + '\n';
                     break;
                 }
                 ist += QString("%1: \"%2\" \"%3\" %4%5 %6\n")
-                           .arg(text, zugText.replace('\n', "⏎"), meldung)
-                           .arg(zug.flags, 0, 16)
-                           .arg(ende ? " Ende" : "", c().verlauf()->entry(lastIndex).fen);
+                           .arg(text, QString(g.text).replace('\n', "⏎"), g.meldung)
+                           .arg(g.zug.flags, 0, 16)
+                           .arg(g.spielEnde ? " Ende" : "", c().verlauf()->entry(lastIndex).fen);
             }
             const QString pgn = c().pgn().erzeugeText(c().verlauf()->entries());
             ist += "pgn: " + pgn.mid(pgn.indexOf("\n\n") + 2).trimmed().replace('\n', "⏎") + '\n';
