@@ -52,16 +52,23 @@ private slots:
         ist += "== after deleting games 2 and " + QString::number(partien.size()) + ":\n" + rest +
                "== " + fehler.section('\n', -1) + '\n';
         QCOMPARE(pgnDekodieren(liesDatei(datei)), rest);
-        // The same collection in Windows-1252 with CR LF line ends loses the same games and keeps
-        // its encoding and line ends; positions read before the file changed delete nothing.
-        const QByteArray einzelbytes("\xE4");
+        // The same collection with CR LF line ends, in Windows-1252 and in UTF-8 without a
+        // byte-order mark, loses the same games and keeps its encoding and line ends; positions
+        // read before the file changed delete nothing.
         const QString crlf = text.mid(1).replace('\n', "\r\n");
-        QVERIFY(schreibeDatei(datei, pgnKodieren(crlf, einzelbytes)));
-        partien.clear();
-        QVERIFY(Pgn::partienLesen(pgnDekodieren(liesDatei(datei)), partien));
-        QVERIFY(Pgn::loeschePartien(crlf, {bereich(2), bereich(partien.size())}, datei, fehler));
-        QVERIFY(!Pgn::loeschePartien(crlf, {bereich(3)}, datei, fehler));
-        QCOMPARE(liesDatei(datei), pgnKodieren(rest.mid(1).replace('\n', "\r\n"), einzelbytes));
+        const QString restCrlf = rest.mid(1).replace('\n', "\r\n");
+        for (const bool einzelbytes : {true, false}) {
+            const auto kodiert = [einzelbytes](const QString &t) {
+                return einzelbytes ? pgnKodieren(t, "\xE4") : t.toUtf8();
+            };
+            QVERIFY(schreibeDatei(datei, kodiert(crlf)));
+            partien.clear();
+            QVERIFY(Pgn::partienLesen(pgnDekodieren(liesDatei(datei)), partien));
+            QVERIFY(
+                Pgn::loeschePartien(crlf, {bereich(2), bereich(partien.size())}, datei, fehler));
+            QVERIFY(!Pgn::loeschePartien(crlf, {bereich(3)}, datei, fehler));
+            QCOMPARE(liesDatei(datei), kodiert(restCrlf));
+        }
         ist += "== " + fehler.section('\n', -1) + '\n';
         VERGLEICHE_MIT_DATEI(ist.replace(QChar(0), "␀"), "pgn/sammlung.erwartet");
     }
