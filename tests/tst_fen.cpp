@@ -1,8 +1,12 @@
 #include "core/fen.h"
+#include "core/perft.h"
+#include "core/stellung.h"
 #include "game/fenpruefung.h"
 #include "golden.h"
 
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -39,7 +43,8 @@ class TestFen : public QObject
 private slots:
     // Each text of fen.txt ("⇥" a tab, "⏎" a line end, "(leer)" nothing) read as a FEN from
     // outside: the reader's result (-1: not taken for a FEN, else 0 or the position of the first
-    // error), the position written back, and what the check before a game says of it.
+    // error), the position written back, and what the check before a game says of it (for a
+    // playable one, the number of legal moves).
     void texte()
     {
         QString ist;
@@ -53,6 +58,11 @@ private slots:
             bool schwarz = false;
             QString meldung;
             const int spielbar = pruefeFen(text, fen, schwarz, meldung);
+            if (spielbar == 0) {
+                auto s = std::make_unique<stellung>();
+                ladePosition(*s, fen);
+                meldung = QString("%1 moves").arg(perft(*s, schwarz, 1));
+            }
             ist += QString("%1\n  %2 %3\n  %4 %5\n")
                        .arg(zeile)
                        .arg(g.ergebnis)
