@@ -4,6 +4,7 @@
 #include "core/zug.h"
 #include "game/controller.h"
 #include "game/history.h"
+#include "game/koordinaten.h"
 #include "globale.h"
 
 #include <QStandardPaths>
@@ -41,31 +42,13 @@ struct Gespielt
 // (promotion to a queen unless named); `zusatz` adds flags such as a resignation.
 inline Gespielt spiele(Controller &controller, const QString &koordinaten, int32_t zusatz = 0)
 {
-    int von = 0, nach = 0;
-    feldAusName(koordinaten.mid(0, 2), von);
-    feldAusName(koordinaten.mid(2, 2), nach);
     Gespielt g;
-    g.zug = Zug{von, nach, 0, (controller.schwarzAmZug() ? ZUG_SCHWARZ : 0) | zusatz};
-    if (controller.istWandlung(von, nach))
-        g.zug.flags |= ZUG_WANDLUNG;
-    const int32_t figur =
-        koordinaten.size() == 5 ? figurAusBuchstabe(koordinaten.at(4).toUpper()) : DAME;
+    int32_t figur = DAME;
+    g.zug = zugAusKoordinaten(controller, koordinaten, figur);
+    g.zug.flags |= zusatz;
     g.ausgefuehrt =
         controller.bewegeFigur(g.zug, figur, lastIndex + 1, g.meldung, g.text, g.spielEnde);
     return g;
-}
-
-// Stops at the first refused move and returns it.
-inline Gespielt spieleAlle(Controller &controller, const QStringList &zuege)
-{
-    Gespielt letzter;
-    for (const QString &zug : zuege) {
-        if (!(letzter = spiele(controller, zug)).ausgefuehrt) {
-            qWarning("move %s refused: %s", qPrintable(zug), qPrintable(letzter.meldung));
-            break;
-        }
-    }
-    return letzter;
 }
 
 // A new game from the FEN, as the window starts one after a FEN import.

@@ -63,7 +63,9 @@ private slots:
         QCOMPARE(spiele(*controller, partie).halbzuege, 6);
         QString meldung;
         attrappe.speichern = [](Pgn &) { return 1; };
+        einstellungen.pgnLadenAusAppVerzeichnis = false;
         QCOMPARE(controller->partieSpeichern(meldung), 1);
+        QVERIFY(einstellungen.pgnLadenAusAppVerzeichnis);
         const QByteArray gespeichert = (spielText() + "\n").toUtf8();
         QCOMPARE(liesDatei(sammlung()), gespeichert);
 
@@ -112,6 +114,13 @@ private slots:
         QVERIFY(!controller->partieLaden(2, false, meldung));
         QCOMPARE(meldung, QString("Keine PGN-Datei"));
         QVERIFY(einstellungen.pgnLadenAusAppVerzeichnis);
+        // The user's own load reads the collection.
+        QVERIFY(schreibeDatei(sammlung(), partie.toUtf8()));
+        QString gelesen;
+        attrappe.laden << [&gelesen](const QString &name, const QList<Pgn> &, Pgn &,
+                                     QList<Bereich> &) { return gelesen = name, 0; };
+        QVERIFY(!controller->partieLaden(3, false, meldung));
+        QCOMPARE(gelesen, sammlung());
     }
 
     // After a deletion the dialog lists the games left; a failed rewrite loses nothing, and

@@ -1,64 +1,76 @@
-#include "app/languages.h"
-#include "pgn/pgn.h"
+#include "golden.h"
+#include "pgn/pgndatei.h"
+#include "pgntesthilfe.h"
 
 #include <QtTest>
-
-Q_DECLARE_METATYPE(QList<Zug>)
-
-namespace {
-
-Zug z(int von, int nach, int wert, int flags = 0)
-{
-    return Zug{von, nach, wert, ZUG_UNVOLLSTAENDIG | flags};
-}
-
-QString alsText(const QList<Zug> &zuege)
-{
-    QStringList teile;
-    for (const Zug &zug : zuege)
-        teile << QString("%1-%2:%3/%4")
-                     .arg(zug.von)
-                     .arg(zug.nach)
-                     .arg(zug.wert)
-                     .arg(zug.flags, 0, 16);
-    return teile.join(' ');
-}
-
-QString lies(const QString &zugtext, QList<Zug> &zuege)
-{
-    Pgn partie;
-    partie.zugtext = zugtext;
-    return Pgn().ZuglisteAusPgn(partie, zuege);
-}
-
-} // namespace
 
 class TestPgnLesen : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Languages::instance()->ladeSprache(0); }
-
-    void zuege_data()
+    // Every game of sammlung.pgn: where it starts, its movetext as read, the replay and the text we
+    // write of it; then the file after two games are deleted, and a deletion of ranges that share
+    // a character, which must change nothing. All of it as in sammlung.erwartet.
+    void sammlung()
     {
-        QTest::addColumn<QString>("zugtext");
-        QTest::addColumn<QList<Zug>>("erwartet");
-        const Zug nf3 = z(0, 77, 230), nc6 = z(0, 44, 230);
-        QTest::newRow("Auslassung")
-            << "12... Nf6 13.Nf3 13...Nc6" << QList<Zug>{z(0, 47, 230), nf3, nc6};
-        QTest::newRow("Auslassung ohne Figur") << "1...e5" << QList<Zug>{z(0, 56, 65)};
-        QTest::newRow("Varianten") << "1. e4 (1. d4 d5 (1... Nf6 {(} 2. c4) 2. c4) e5 (e6) 2. Nf3"
-                                   << QList<Zug>{z(0, 66, 65), z(0, 56, 65), nf3};
-    }
-
-    void zuege()
-    {
-        QFETCH(QString, zugtext);
-        QFETCH(QList<Zug>, erwartet);
-        QList<Zug> gelesen = {Zug{1, 2, 3, 4}};
-        QCOMPARE(lies(zugtext, gelesen), QString());
-        QCOMPARE(alsText(gelesen), alsText(erwartet));
+        TestHeim heim;
+        Languages::instance()->ladeSprache(0);
+        Controller controller;
+        const QString datei = heim.pfad("sammlung.pgn");
+        QVERIFY(schreibeDatei(datei, liesDatei(BRAKMOR_TESTDATA "/pgn/sammlung.pgn")));
+        const QString text = pgnDekodieren(liesDatei(datei));
+        QList<Pgn> partien;
+        QVERIFY(Pgn::partienLesen(text, partien));
+        QString ist;
+        for (int i = 0; i < partien.size(); ++i) {
+            QString zugtext = partien[i].zugtext;
+            ist += QString("== %1 at %2: %3\n")
+                       .arg(i + 1)
+                       .arg(partien[i].position)
+                       .arg(zugtext.replace('\n', "⏎"));
+            QString lesefehler;
+            controller.uebernimmPartie(partien[i]);
+            int zeile = 0;
+            const Wiedergabe w =
+                spieleGeladenePartie(controller, 0, [&zeile](const QString &) { return ++zeile; });
+            ist += QString("%1 half-moves %2 %3\n")
+                       .arg(w.halbzuege)
+                       .arg(controller.aktuelleFen(controller.schwarzAmZug()), w.meldung);
+            ist += controller.pgn().erzeugeText(controller.verlauf()->entries());
+        }
+        const auto bereich = [&](int nummer) {
+            return Bereich{partien[nummer - 1].position,
+                           nummer < partien.size() ? partien[nummer].position - 1 : -1};
+        };
+        QString fehler;
+        QVERIFY(Pgn::loeschePartien(text, {bereich(2), bereich(partien.size())}, datei, fehler));
+        const QString rest = pgnDekodieren(liesDatei(datei));
+        Bereich zweiter = bereich(2);
+        zweiter.ende = bereich(3).start;
+        QVERIFY(!Pgn::loeschePartien(rest, {zweiter, bereich(3)}, datei, fehler));
+        ist += "== after deleting games 2 and " + QString::number(partien.size()) + ":\n" + rest +
+               "== " + fehler.section('\n', -1) + '\n';
+        QCOMPARE(pgnDekodieren(liesDatei(datei)), rest);
+        // The same collection with CR LF line ends, in Windows-1252 and in UTF-8 without a
+        // byte-order mark, loses the same games and keeps its encoding and line ends; positions
+        // read before the file changed delete nothing.
+        const QString crlf = text.mid(1).replace('\n', "\r\n");
+        const QString restCrlf = rest.mid(1).replace('\n', "\r\n");
+        for (const bool einzelbytes : {true, false}) {
+            const auto kodiert = [einzelbytes](const QString &t) {
+                return einzelbytes ? pgnKodieren(t, "\xE4") : t.toUtf8();
+            };
+            QVERIFY(schreibeDatei(datei, kodiert(crlf)));
+            partien.clear();
+            QVERIFY(Pgn::partienLesen(pgnDekodieren(liesDatei(datei)), partien));
+            QVERIFY(
+                Pgn::loeschePartien(crlf, {bereich(2), bereich(partien.size())}, datei, fehler));
+            QVERIFY(!Pgn::loeschePartien(crlf, {bereich(3)}, datei, fehler));
+            QCOMPARE(liesDatei(datei), kodiert(restCrlf));
+        }
+        ist += "== " + fehler.section('\n', -1) + '\n';
+        VERGLEICHE_MIT_DATEI(ist.replace(QChar(0), "␀"), "pgn/sammlung.erwartet");
     }
 };
 

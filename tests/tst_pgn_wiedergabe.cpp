@@ -168,52 +168,6 @@ private slots:
                      !bericht.contains("Line number"),
                  qPrintable(bericht.right(2000)));
     }
-
-    // A game whose start cannot be played, or whose move names two pieces, is an error; a pinned
-    // piece makes no move ambiguous. The FEN tag is written back as the position read.
-    void startUndMehrdeutigkeit()
-    {
-        const struct
-        {
-            const char *fen, *zuege;
-            int halbzuege;
-            const char *meldung, *ende;
-        } faelle[] = {
-            {"7k/8/8/8/8/8/R3R3/4K3 w - - 0 1 Rest", "1. Rc2 *", 0,
-             "MainWindow.ButtonSichernLadenClick: 1. Rc2", "7k/8/8/8/8/8/R3R3/4K3 w - - 0 1"},
-            {"4r1k1/8/8/8/8/8/R3R3/4K3 w - - 0 1", "1. Rc2 *", 1, "",
-             "4r1k1/8/8/8/8/8/2R1R3/4K3 b - - 1 1"},
-            {"4k3/8/8/8/8/8/8/NNNNK3 w - - 0 1", "1. Nc2 *", 1, "",
-             "4k3/8/8/8/8/8/2N5/1NNNK3 b - - 1 1"},
-            {"4k3/8/8/8/8/8/8/4K2P w - - 0 1", "1. Kd2 *", 0,
-             "Die Stellung ist nicht spielbar: Ein Bauer steht auf der ersten oder letzten "
-             "Reihe.\n4k3/8/8/8/8/8/8/4K2P w - - 0 1",
-             startFen},
-        };
-        for (const auto &f : faelle) {
-            const Wiedergabe w =
-                spiele(*controller, QString("[FEN \"%1\"]\n%2").arg(f.fen, f.zuege));
-            QCOMPARE(w.halbzuege, f.halbzuege);
-            QCOMPARE(w.meldung, QString(f.meldung));
-            const QString start = QString(f.fen).section(' ', 0, 5);
-            const QString text = controller->pgn().erzeugeText(controller->verlauf()->entries());
-            QCOMPARE(text.contains("[FEN \"" + start + "\"]"), QString(f.ende) != startFen);
-            QCOMPARE(endstellung(), QString(f.ende));
-        }
-    }
-
-    void schwarzBeginnt()
-    {
-        // Our own game from a position with Black to move, saved and loaded again.
-        spiele(*controller, "[FEN \"4k3/8/8/8/8/8/4P3/4K2R b K - 3 30\"]\n30... Kd7 31. O-O Ke6 *");
-        QCOMPARE(endstellung(), QString("8/8/4k3/8/8/8/4P3/5RK1 w - - 6 32"));
-        const QString text = controller->pgn().erzeugeText(controller->verlauf()->entries());
-        QVERIFY(text.contains("\n30. Kd7 31. O-O Ke6 *"));
-        const Wiedergabe w = spiele(*controller, text);
-        QCOMPARE(w.meldung, QString());
-        QCOMPARE(w.halbzuege, 3);
-        QCOMPARE(endstellung(), QString("8/8/4k3/8/8/8/4P3/5RK1 w - - 6 32"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPgnWiedergabe)

@@ -5,9 +5,11 @@
 #include "core/stellung.h"
 #include "game/ablaufdienste.h"
 #include "game/spielablauf.h"
+#include "golden.h"
 #include "spielhilfe.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <memory>
 #include <optional>
@@ -167,6 +169,7 @@ class TestSpielablauf : public QObject
     SchrittDienste dienste;
     SkriptRueckfragen skript;
     std::unique_ptr<Spielablauf> ablauf;
+    bool timerImDialog = false;
 
     // A fresh flow on the position: the human is to move and the first suggestion is computed.
     void beginne(const QString &fen = QString())
@@ -183,11 +186,11 @@ class TestSpielablauf : public QObject
             ablauf->importiereFen(fen);
     }
 
-    bool spiele(const char *von, const char *nach)
+    bool spiele(const QString &zug)
     {
         int a = 0, b = 0;
-        feldAusName(QString::fromLatin1(von), a);
-        feldAusName(QString::fromLatin1(nach), b);
+        feldAusName(zug.left(2), a);
+        feldAusName(zug.mid(2, 2), b);
         return ablauf->menschenzug(a, b, DAME);
     }
 
@@ -198,6 +201,95 @@ class TestSpielablauf : public QObject
         if (!dienste.feuereTimer() || !dienste.job || dienste.job->auftrag.istVorschlag)
             return false;
         return dienste.beendeJob() && lastIndex == vorher + 1;
+    }
+
+    bool schritt(const QString &befehl, const QString &rest)
+    {
+        QString fehler;
+        if (befehl == "zug")
+            return spiele(rest);
+        if (befehl == "computer")
+            return computerZieht();
+        if (befehl == "job")
+            return dienste.beendeJob();
+        if (befehl == "timer")
+            return dienste.feuereTimer();
+        if (befehl == "antwort")
+            skript.ja = rest == "ja";
+        else if (befehl == "speicherdialog")
+            skript.speichern = rest.toInt();
+        else if (befehl == "sichern" || befehl == "laden") {
+            (befehl == "sichern" ? skript.speichern : skript.laden) = rest.toInt();
+            befehl == "sichern" ? ablauf->sichernOderLaden() : ablauf->ladeBefehl();
+        } else if (befehl == "zeile")
+            ablauf->waehleZeile(rest.toInt());
+        else if (befehl == "stufe")
+            ablauf->setzeSchwierigkeit(rest.toInt());
+        else if (befehl == "importiere")
+            ablauf->importiereFen(rest);
+        else if (befehl == "timer-im-dialog")
+            timerImDialog = rest == "ja";
+        else if (befehl == "autodatei")
+            return schreibeAutodatei(rest);
+        else if (befehl == "selbst")
+            ablauf->setzeSpieler(Spielablauf::Computer, Spielablauf::Computer);
+        else if (befehl == "stelleAuf")
+            return ablauf->stelleAuf(rest.isEmpty() ? QString(startFen) : rest, {}, fehler);
+        else {
+            const QHash<QString, void (Spielablauf::*)()> befehle = {
+                {"zurueck", &Spielablauf::zugZurueck},
+                {"vor", &Spielablauf::zugVor},
+                {"tick", &Spielablauf::uhrTick},
+                {"neu", &Spielablauf::neuesSpiel},
+                {"f3", &Spielablauf::seitenwechsel},
+                {"ende", &Spielablauf::beende},
+                {"sitzung", &Spielablauf::starteSitzung},
+                {"speichern", &Spielablauf::speichereBefehl},
+                {"aufgeben", &Spielablauf::aufgeben}};
+            if (!befehle.contains(befehl))
+                qFatal("unknown step %s", qPrintable(befehl));
+            (ablauf.get()->*befehle.value(befehl))();
+        }
+        return true;
+    }
+
+    static bool schreibeAutodatei(QString text)
+    {
+        QFile datei(appVerzeichnis + "BKAuto.pgn");
+        return datei.open(QIODevice::WriteOnly) &&
+               datei.write(text.replace("⏎", "\n").toUtf8()) > 0;
+    }
+
+    // Index shown/last, side to move and who plays it, the job and timer, waiting commands, flags,
+    // the suggestion, both clocks and accounts, the auto-save file and the last position.
+    QString zustand() const
+    {
+        const Spielablauf &a = *ablauf;
+        const auto &job = dienste.job;
+        const QString auftrag = !job ? "-"
+                                     : QString("%1@%2%3")
+                                           .arg(job->auftrag.istVorschlag ? "hint" : "move")
+                                           .arg(job->auftrag.index)
+                                           .arg(*job->auftrag.abbruch ? "/stopped" : "");
+        const Zug v = a.vorschlag();
+        return QString("%1/%2 %3 %4 job %5 timer %6 waiting %7%8%9%10%11 hint %12 %13 %14 "
+                       "%15:%16%17 lines %18 %19")
+            .arg(currentIndex)
+            .arg(lastIndex)
+            .arg(a.amZug() ? "b" : "w", a.computerAmZug() ? "computer" : "human", auftrag)
+            .arg(dienste.timerAktiv)
+            .arg(a.wartendeBefehle().size())
+            .arg(a.ungespeichert() ? " unsaved" : "", a.spielEnde() ? " over" : "",
+                 a.geladen() ? " loaded" : "", a.weissUnten() ? "" : " turned")
+            .arg(v.von ? koordinatenZug(v.von, v.nach) : "-", a.uhrText(false), a.uhrText(true))
+            .arg(controller->zeitWeiss())
+            .arg(controller->zeitSchwarz())
+            .arg(QFile::exists(appVerzeichnis + "BKAuto.pgn") ? " BKAuto" : "")
+            .arg(a.protokoll().size())
+            .arg(controller->verlauf()->entry(lastIndex).fen)
+            .append(a.denkText().isEmpty() ? "" : " \"" + a.denkText() + '"')
+            .append(
+                QString(' ' + controller->pgn().ergebnis).remove(QRegularExpression("^ \\*?$")));
     }
 
 private slots:
@@ -217,215 +309,31 @@ private slots:
         setzeRueckfragen(nullptr);
     }
 
-    // The computer moves after a human move that stopped the suggestion, whatever command was
-    // waiting with it: the side switch, a new game answered No, the save button, Ctrl+S.
-    void computerZiehtNachWartendemBefehl_data()
+    // Scripted sessions (ablaeufe.txt): each step with its time, and after it the state of the
+    // flow, also at every question or dialog it opens; the whole output as in ablaeufe.erwartet.
+    void ablaeufe()
     {
-        QTest::addColumn<int>("befehl");
-        QTest::newRow("F3") << 0;
-        QTest::newRow("F2, No") << 1;
-        QTest::newRow("save button") << 2;
-        QTest::newRow("Ctrl+S") << 3;
-    }
-    void computerZiehtNachWartendemBefehl()
-    {
-        QFETCH(int, befehl);
-        beginne(MITTELSPIEL);
-        QVERIFY(dienste.job && dienste.job->auftrag.istVorschlag);
-        QVERIFY(spiele("a2", "a3"));
-        skript.ja = false;
-        switch (befehl) {
-        case 0: ablauf->seitenwechsel(); break;
-        case 1: ablauf->neuesSpiel(); break;
-        case 2: ablauf->sichernOderLaden(); break;
-        case 3: ablauf->speichereBefehl(); break;
+        QString ist;
+        for (const QString &zeile : datenZeilen("ablaeufe.txt")) {
+            if (zeile.isEmpty() || zeile.startsWith('#'))
+                continue;
+            const QString befehl = zeile.section(' ', 1, 1), rest = zeile.section(' ', 2);
+            if (befehl == "beginne") {
+                beginne(rest);
+                skript.waehrend = [&] {
+                    ist += " {dialog: " + zustand() + '}';
+                    if (timerImDialog)
+                        dienste.feuereTimer();
+                };
+                ist += "== " + rest + " -> " + zustand() + '\n';
+                continue;
+            }
+            dienste.zeit = zeile.section(' ', 0, 0).toLongLong();
+            ist += zeile;
+            ist += schritt(befehl, rest) ? " -> " : " (nothing) -> ";
+            ist += zustand() + '\n';
         }
-        QCOMPARE(ablauf->wartendeBefehle().size(), 2);
-        QVERIFY(dienste.beendeJob());
-        QVERIFY(ablauf->wartendeBefehle().isEmpty());
-        QCOMPARE(lastIndex, 1);
-        QVERIFY(computerZieht());
-        QVERIFY(!ablauf->computerAmZug());
-    }
-
-    // A new game never receives a move computed for the old one: the timer that fires under the
-    // question does nothing, and a job that runs when F2 comes plays its move first.
-    void keinZugAusDerAltenPartie()
-    {
-        beginne(MITTELSPIEL);
-        QVERIFY(spiele("a2", "a3") && dienste.beendeJob());
-        QVERIFY(dienste.timerAktiv);
-        skript.waehrend = [this] { dienste.feuereTimer(); };
-        ablauf->neuesSpiel();
-        QCOMPARE(skript.fragen.size(), 1);
-        QVERIFY(!dienste.job || dienste.job->auftrag.istVorschlag);
-        QCOMPARE(lastIndex, 0);
-        QVERIFY(!ablauf->computerAmZug());
-        QVERIFY(dienste.beendeJob() && spiele("e2", "e4") && computerZieht());
-
-        // F2 while the computer computes: the job is stopped, its move played, then the question.
-        QVERIFY(spiele("d2", "d4") && dienste.beendeJob());
-        QVERIFY(dienste.feuereTimer() && dienste.job);
-        int beiDerFrage = -1;
-        skript.waehrend = [&] { beiDerFrage = lastIndex; };
-        ablauf->neuesSpiel();
-        QVERIFY(*dienste.job->auftrag.abbruch);
-        QVERIFY(dienste.beendeJob());
-        QCOMPARE(beiDerFrage, 4);
-        QCOMPARE(lastIndex, 0);
-        skript.waehrend = nullptr;
-        QVERIFY(dienste.beendeJob());
-
-        // Engine against engine the next game is set up while the last job still runs: its
-        // result arrives for a game no longer on the board and is dropped.
-        ablauf->setzeSpieler(Spielablauf::Computer, Spielablauf::Computer);
-        QString fehler;
-        QVERIFY(ablauf->stelleAuf(QString::fromLatin1(startFen), {}, fehler));
-        QVERIFY(dienste.feuereTimer() && dienste.job);
-        QVERIFY(ablauf->stelleAuf(MITTELSPIEL, {}, fehler));
-        QVERIFY(dienste.beendeJob());
-        QCOMPARE(lastIndex, 0);
-        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
-        QVERIFY(dienste.timerAktiv);
-    }
-
-    // A computer move waits while the save dialog is open, so it is never marked saved with the
-    // game before it.
-    void keinZugUnterDemSpeicherdialog()
-    {
-        beginne(MITTELSPIEL);
-        QVERIFY(dienste.beendeJob() && spiele("a2", "a3"));
-        skript.speichern = 1;
-        skript.waehrend = [this] { QVERIFY(!dienste.feuereTimer() || !dienste.job); };
-        ablauf->speichereBefehl();
-        QVERIFY(!ablauf->ungespeichert());
-        QCOMPARE(lastIndex, 1);
-        QVERIFY(computerZieht());
-        QVERIFY(ablauf->ungespeichert());
-    }
-
-    // After the mating move the old suggestion is of no use, and a finished game offers none.
-    void keinVorschlagNachSpielende()
-    {
-        beginne(MATT_IN_EINS);
-        QVERIFY(spiele("d1", "d8"));
-        QVERIFY(ablauf->spielEnde());
-        QVERIFY(dienste.beendeJob());
-        QCOMPARE(ablauf->vorschlag().von, 0);
-        QVERIFY(!ablauf->vorKnopfAktiv());
-        const int zeilen = ablauf->protokoll().size();
-        ablauf->zugVor();
-        ablauf->zugVor();
-        QCOMPARE(ablauf->protokoll().size(), zeilen);
-        QVERIFY(!dienste.job && !dienste.timerAktiv);
-    }
-
-    // The time thought before stepping back is kept, and both clocks show after every move.
-    void uhren()
-    {
-        beginne();
-        QVERIFY(dienste.beendeJob());
-        dienste.zeit = 5000;
-        QVERIFY(spiele("e2", "e4"));
-        dienste.zeit = 8000;
-        QVERIFY(computerZieht());
-        QCOMPARE(QStringList({ablauf->uhrText(false), ablauf->uhrText(true)}),
-                 QStringList({"00:00:00", "00:00:03"}));
-        QVERIFY(dienste.beendeJob());
-        dienste.zeit = 69000;
-        ablauf->zugZurueck();
-        dienste.zeit = 100000;
-        ablauf->zugVor();
-        dienste.zeit = 101000;
-        ablauf->uhrTick();
-        QCOMPARE(ablauf->uhrText(false), QString("00:01:02"));
-        QCOMPARE(controller->zeitWeiss(), 61000);
-    }
-
-    // A restored game faces the side the human plays at its end, here Black after the computer
-    // took over White; closing after fewer than five half-moves leaves no game to return.
-    void wiederhergestelltePartie()
-    {
-        QFile datei(appVerzeichnis + "BKAuto.pgn");
-        QVERIFY(datei.open(QIODevice::WriteOnly));
-        datei.write("[White \"Ada\"]\n[Black \"Brakmor\"]\n\n1. e4 e5 2. Nf3 *\n");
-        datei.close();
-        beginne();
-        QVERIFY(ablauf->geladen() && lastIndex == 3);
-        QVERIFY(ablauf->amZug() && !ablauf->computerAmZug() && !ablauf->weissUnten());
-        ablauf->beende();
-        QVERIFY(!datei.exists());
-    }
-
-    // The session's start keeps a game the user began before it.
-    void sitzungLaesstBegonnenesSpiel()
-    {
-        beginne(MITTELSPIEL);
-        ablauf->starteSitzung();
-        QCOMPARE(controller->aktuelleFen(false), MITTELSPIEL);
-        QVERIFY(dienste.beendeJob());
-    }
-
-    // The human gives up after a Yes, once the suggestion has stopped: the computer has won in the
-    // move list and the result, also when the end is shown again, until a move in review takes it
-    // back. A computer move under way is played first.
-    void aufgabeDesMenschen()
-    {
-        beginne();
-        QVERIFY(dienste.beendeJob() && spiele("e2", "e4") && computerZieht());
-        skript.ja = false;
-        ablauf->aufgeben();
-        skript.ja = true;
-        ablauf->aufgeben();
-        QVERIFY(!ablauf->spielEnde() && dienste.beendeJob() && ablauf->spielEnde());
-        QCOMPARE(QStringList({ablauf->protokoll().last(), controller->pgn().ergebnis}),
-                 QStringList({"Aufgegeben, Schwarz gewinnt", "0-1"}));
-        ablauf->zugZurueck();
-        ablauf->zugVor();
-        QVERIFY(ablauf->spielEnde() && !dienste.job && !dienste.timerAktiv);
-        ablauf->zugZurueck();
-        ablauf->zugZurueck();
-        QVERIFY(spiele("d2", "d4") && !ablauf->spielEnde() && controller->pgn().ergebnis == "*");
-
-        beginne();
-        QVERIFY(dienste.beendeJob());
-        ablauf->seitenwechsel();
-        ablauf->aufgeben();
-        QVERIFY(dienste.beendeJob() && lastIndex == 1);
-        QCOMPARE(QStringList({ablauf->protokoll().last(), controller->pgn().ergebnis}),
-                 QStringList({"Aufgegeben, Weiß gewinnt", "1-0"}));
-    }
-
-    // While the computer computes its move the flow says so with the seconds on its clock, before
-    // the first move too, when the game clocks still stand.
-    void denkanzeige()
-    {
-        beginne();
-        QVERIFY(dienste.beendeJob());
-        dienste.zeit = 10000;
-        ablauf->seitenwechsel();
-        QSignalSpy uhren(ablauf.get(), &Spielablauf::uhrenGeaendert);
-        dienste.zeit = 13999;
-        ablauf->uhrTick();
-        QCOMPARE(uhren.count(), 1);
-        QCOMPARE(ablauf->denkText(), QString("Brakmor denkt nach: 3 s"));
-        QVERIFY(dienste.beendeJob() && ablauf->denkText().isEmpty());
-    }
-
-    // A job carries the game it belongs to and a copy of what the engine reads.
-    void auftragTraegtSeinePartie()
-    {
-        beginne();
-        QVERIFY(dienste.beendeJob() && spiele("g1", "f3") && dienste.feuereTimer());
-        const JobAuftrag &auftrag = dienste.job->auftrag;
-        QVERIFY(!auftrag.istVorschlag && auftrag.schwarzAmZug);
-        QCOMPARE(auftrag.index, 1);
-        QCOMPARE(auftrag.fen, controller->verlauf()->entry(1).fen);
-        QCOMPARE(auftrag.kontext.schwierigkeit, 1);
-        QVERIFY(auftrag.kontext.eroeffnungsphase && auftrag.kontext.fruehePhase);
-        QCOMPARE(auftrag.kontext.standzeit[23], 1);
-        QCOMPARE(auftrag.kontext.currentIndex, 1);
-        dienste.beendeJob();
+        VERGLEICHE_MIT_DATEI(ist, "ablaeufe.erwartet");
     }
 
     // Seeded sequences of user commands, interleaved at random with job ends, timer ticks,
@@ -459,6 +367,9 @@ const QString STELLUNGEN[] = {
 int TestSpielablauf::spieleZufaellig(quint32 keim)
 {
     QRandomGenerator zufall(keim);
+    // Each sequence starts without the games of the last, or loading them would grow with the run.
+    QFile::remove(appVerzeichnis + "Brakmor.pgn");
+    QFile::remove(appVerzeichnis + "BKAuto.pgn");
     beginne(zufall.bounded(3) == 0 ? STELLUNGEN[zufall.bounded(5)] : QString());
     ablauf->setzeDarstellung(true, 1000);
     skript.antwort = [&] { return zufall.bounded(2) == 0; };
@@ -537,7 +448,7 @@ int TestSpielablauf::spieleZufaellig(quint32 keim)
         return QString();
     };
 
-    for (int schritt = 0; schritt < 40 && verletzt.isEmpty(); ++schritt) {
+    for (int n = 0; n < 40 && verletzt.isEmpty(); ++n) {
         const quint64 partieVorher = partie;
         const int indexVorher = lastIndex;
         const std::optional<JobAuftrag> vorher =
@@ -566,61 +477,22 @@ int TestSpielablauf::spieleZufaellig(quint32 keim)
                     verletzt = "a legal move was refused";
             }
         } else {
-            switch (wahl) {
-            case 10:
-                schritte << "F2";
-                ablauf->neuesSpiel();
-                break;
-            case 11:
-                schritte << "F3";
-                ablauf->seitenwechsel();
-                break;
-            case 12:
-                schritte << "F4";
-                ablauf->zugVor();
-                break;
-            case 13:
-                schritte << "back";
-                ablauf->zugZurueck();
-                break;
-            case 14: {
-                const int zeile = int(zufall.bounded(ablauf->protokoll().size() + 1));
-                schritte << QStringLiteral("row %1").arg(zeile);
-                ablauf->waehleZeile(zeile);
-                break;
-            }
-            case 15:
-                skript.speichern = int(zufall.bounded(2));
-                schritte << QStringLiteral("save %1").arg(skript.speichern);
-                ablauf->sichernOderLaden();
-                break;
-            case 16:
-                skript.laden = int(zufall.bounded(2));
-                schritte << QStringLiteral("load %1").arg(skript.laden);
-                ablauf->ladeBefehl();
-                break;
-            case 17: {
-                const QString fen = STELLUNGEN[zufall.bounded(5)];
-                schritte << "fen " + fen;
-                ablauf->importiereFen(fen);
-                break;
-            }
-            case 18: {
-                const int stufe = int(zufall.bounded(5)) + 1;
-                schritte << QStringLiteral("level %1").arg(stufe);
-                ablauf->setzeSchwierigkeit(stufe);
-                break;
-            }
-            case 19:
-                schritte << "resign";
-                ablauf->aufgeben();
-                break;
-            default:
-                schritte << "F4 at the end";
-                if (ablauf->vorKnopfAktiv())
-                    ablauf->zugVor();
-                break;
-            }
+            static const QString befehle[] = {"neu",   "f3",       "vor",        "zurueck",
+                                              "zeile", "sichern",  "laden",      "importiere",
+                                              "stufe", "aufgeben", "vor am Ende"};
+            const QString befehl = befehle[std::min(wahl - 10, 10)];
+            QString wert;
+            if (befehl == "zeile")
+                wert = QString::number(zufall.bounded(ablauf->protokoll().size() + 1));
+            else if (befehl == "sichern" || befehl == "laden")
+                wert = QString::number(zufall.bounded(2));
+            else if (befehl == "importiere")
+                wert = STELLUNGEN[zufall.bounded(5)];
+            else if (befehl == "stufe")
+                wert = QString::number(zufall.bounded(5) + 1);
+            schritte << befehl + ' ' + wert;
+            if (befehl != "vor am Ende" || ablauf->vorKnopfAktiv())
+                schritt(befehl.section(' ', 0, 0), wert);
         }
         if (verletzt.isEmpty())
             verletzt = pruefe();
