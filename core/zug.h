@@ -30,8 +30,8 @@ constexpr int32_t ZUG_REMIS = 0x4000;
 constexpr int32_t ZUG_AUFGEGEBEN = 0x8000;
 
 // Capacity of every move list, the terminating entry (von == 0) included. Real games stay far
-// below 100 moves, but a FEN may set up two queens, two kings and more per side, whose pseudo-legal
-// moves can exceed that; 256 holds any position the FEN reader accepts.
+// below 100 moves, but a FEN may set up every piece promotion can produce (up to nine queens a
+// side), and the most moves known for such a position is 218; 256 holds them with room to spare.
 constexpr int MAX_ZUEGE = 256;
 
 // Piece codes: the absolute value is the material value, black pieces are positive.
