@@ -343,7 +343,7 @@ private slots:
     {
         const int anzahl = qEnvironmentVariableIntValue("BRAKMOR_ABLAEUFE");
         int fehler = 0;
-        for (quint32 keim = 1; keim <= quint32(anzahl > 0 ? anzahl : 1500) && fehler == 0; ++keim)
+        for (quint32 keim = 1; keim <= quint32(anzahl > 0 ? anzahl : 3000) && fehler == 0; ++keim)
             fehler += spieleZufaellig(keim);
         QCOMPARE(fehler, 0);
     }
