@@ -2,7 +2,6 @@
 
 #include "app/einstellungen.h"
 #include "app/programm.h"
-#include "core/felder.h"
 #include "core/fen.h"
 #include "core/suchebene.h"
 #include "game/koordinaten.h"
@@ -67,8 +66,8 @@ GoBefehl leseGo(const QStringList &teile)
     return go;
 }
 
-// Kept back from any time the search gets: the stop reaches the search only between two of its
-// moves, and the answer still has to reach the GUI.
+// Kept back from any time the search gets: a stop reaches the search only between two moves near
+// its root, and the answer still has to reach the GUI.
 qint64 reserve(qint64 ms)
 {
     constexpr qint64 GRUNDRESERVE_MS = 50;
