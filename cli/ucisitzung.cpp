@@ -248,6 +248,7 @@ void UciSitzung::setzeOption(const QStringList &teile)
 // "position startpos|fen FEN [moves MOVE...]"
 void UciSitzung::position(const QStringList &teile)
 {
+    seitPosition.start();
     const int zuege = teile.indexOf(QStringLiteral("moves"));
     const int ende = zuege < 0 ? teile.size() : zuege;
     QString fen;
@@ -293,11 +294,16 @@ void UciSitzung::go(const QStringList &teile)
     vorgaben.knoten = quint64(std::max<qint64>(befehl.knoten, 0));
     vorgaben.fortschritt = [this](const Suchstand &stand) { bote.sende(stand); };
     seitGo.start();
+    const qint64 vorlauf = seitPosition.isValid() ? seitPosition.elapsed() : 0;
+    seitPosition.invalidate();
     ablauf.berechneZugFuer(
         [this](const Zug &zug, const JobErgebnis &ergebnis) { gefunden(zug, ergebnis); }, vorgaben);
-    const qint64 budget = unendlich ? -1 : zeitbudget(befehl, ablauf.amZug());
-    if (budget >= 0)
-        zeitgrenze.start(int(std::clamp<qint64>(budget, 0, std::numeric_limits<int>::max())));
+    budget = unendlich ? -1 : zeitbudget(befehl, ablauf.amZug());
+    if (budget >= 0) {
+        budget =
+            std::clamp<qint64>(budget - vorlauf - nachlauf, 0, std::numeric_limits<int>::max());
+        zeitgrenze.start(int(budget));
+    }
     if (quitNachSuche)
         stop();
 }
@@ -329,6 +335,9 @@ void UciSitzung::melde(const Zug &zug, const JobErgebnis &ergebnis)
     sucht = false;
     zeitgrenze.stop();
     gehalten.reset();
+    // How long the answer took beyond its time; slowly forgotten again.
+    if (budget >= 0)
+        nachlauf = std::max(seitGo.elapsed() - budget, nachlauf * 7 / 8);
     QString info = infoText(ergebnis.tiefe, seitGo.elapsed(), ergebnis.sucheAufrufe);
     const QVector<Zug> &linie = ergebnis.stand.linie;
     if (zug.von == 0) {

@@ -62,8 +62,13 @@ private:
     QStringList zurueckgestellt;
     // The FEN and the moves the game now stands at.
     QPair<QString, QStringList> aufgestellt;
-    // Stops the search when the time the GUI gave it is used up.
+    // Stops the search when the time the GUI gave it is used up. The GUI's clock runs from the
+    // position before "go"; a stopped search still takes a while to answer, which the session
+    // learns from its answers and keeps back from the next search's time.
     QTimer zeitgrenze;
+    QElapsedTimer seitPosition;
     QElapsedTimer seitGo;
+    qint64 budget = -1;
+    qint64 nachlauf = 0;
     Standbote bote;
 };

@@ -703,7 +703,7 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 illegal = true;
             else if (ebene[p + 1].keinLegalerZug)
                 bewerteOhneAntwort(m, p, seite);
-            else if (mitSchluessel)
+            else if (mitSchluessel && !(team && team->verworfen(wurzelNummer)))
                 tabelle->speichere(schluessel, antwort);
         }
 

@@ -122,6 +122,10 @@ void Wurzelteam::arbeite(stellung &h)
         e.schach = h.ebene[1].zug.flags & ZUG_SCHACH;
         e.aufrufe = h.sucheAufrufe - vorher;
         std::copy(h.ebene + 2, h.ebene + maxTiefe + 1, e.linie + 2);
+        // A root move broken off by a stop has not stored all its entries: the later ones that
+        // wait for them no longer count, and store nothing.
+        if (h.unterbrochen)
+            schneide(k);
         {
             const std::lock_guard<std::mutex> gesperrt(sperre);
             e.fertig = true;
