@@ -76,13 +76,6 @@ QString bewerte(const Pass &pass, Zug *liste, bool bericht, const QString &minim
     return bewerter->phasenKennung();
 }
 
-// Asked to stop, or out of the calls of suche it was given.
-bool gestoppt(const JobKontext &kontext, const stellung &s)
-{
-    return (kontext.abbruch && kontext.abbruch->load()) ||
-           (kontext.vorgaben.knoten != 0 && s.sucheAufrufe >= kontext.vorgaben.knoten);
-}
-
 // The best root move and the replies under it. The plies next to the leaves are left out: there a
 // move may be scored without ever being made, so it need not even be legal; and a reply taken from
 // the transposition table has no line of its own under it.
@@ -175,12 +168,12 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     if (kontext.vorgaben.fortschritt)
         kontext.vorgaben.fortschritt(ergebnis.stand);
 
-    // Once a stop is asked the job answers from the search it has: a deeper search would stop
-    // after its first root move and could only replace a full list by a worse one.
+    // Once a stop is asked the job answers from the search it has: a deeper search would break
+    // off at once and be dropped.
     const qint64 t = kontext.ersteSuchzeit >= 0 ? kontext.ersteSuchzeit : ms;
-    Vertiefung vertiefung = gestoppt(kontext, *s) ? Vertiefung{}
-                                                  : pruefeVertiefung(stufe, kontext.fruehePhase,
-                                                                     liste[0], ersteAnzahl, t);
+    Vertiefung vertiefung = s->anhaltenErbeten() ? Vertiefung{}
+                                                 : pruefeVertiefung(stufe, kontext.fruehePhase,
+                                                                    liste[0], ersteAnzahl, t);
     vertiefung.zusatz = begrenzteTiefe(tiefe + vertiefung.zusatz, kontext) - tiefe;
     if (vertiefung.aktiv && vertiefung.zusatz > 0) {
         Zug ersteListe[MAX_ZUEGE];
@@ -210,7 +203,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     const QString minimax = kontext.htmlWertetabelle ? minimaxText(*s) : QString();
     const QString zaehler = kontext.htmlWertetabelle ? zaehlerText(*s) : QString();
     QString kennung = QStringLiteral("-");
-    if (!gestoppt(kontext, *s) && laenge(liste) >= 2)
+    if (!s->anhaltenErbeten() && laenge(liste) >= 2)
         kennung = bewerte(pass, liste, true, minimax, zaehler, ergebnis.sucheAufrufe);
 
     int gewaehlt = 0;
