@@ -13,9 +13,11 @@ int befehlLegal(const QStringList &argumente)
     const QString text =
         argumente.isEmpty() ? QString::fromLatin1(startFen) : argumente.join(QLatin1Char(' '));
     Controller controller;
-    const int ergebnis = controller.stellungAusFen(text);
+    QString grund;
+    const int ergebnis = controller.stellungAusFen(text, &grund);
     if (ergebnis != 0) {
-        QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << ")\n";
+        QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << "): " << grund
+                            << '\n';
         return nutzung();
     }
     controller.legaleZuegeErmitteln(controller.schwarzAmZug());

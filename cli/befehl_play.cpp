@@ -57,9 +57,11 @@ int befehlPlay(const QStringList &argumente)
         Languages::instance()->ladeSprache(aufruf.sprache);
     else
         Languages::instance()->leere();
-    const int ergebnis = controller.stellungAusFen(aufruf.fen);
+    QString grund;
+    const int ergebnis = controller.stellungAusFen(aufruf.fen, &grund);
     if (ergebnis != 0) {
-        QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << ")\n";
+        QTextStream(stderr) << "brakmor-cli: not a valid FEN (result " << ergebnis << "): " << grund
+                            << '\n';
         return nutzung();
     }
     controller.setzeEigeneStartFen(aufruf.fen);

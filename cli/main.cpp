@@ -27,8 +27,10 @@ int nutzung()
                            "       brakmor-cli play [--fen FEN] [--lang 0|1|2] MOVE...\n"
                            "       brakmor-cli pgn FILE [--out OUTFILE]\n"
                            "       brakmor-cli job [--level 1..5] [--suggestion] [--report] "
-                           "[--fen FEN] [MOVE...]\n"
-                           "       brakmor-cli uci | bench [LEVEL...]\n"
+                           "[--zufall 0..100] [--seed S]\n"
+                           "                       [--fen FEN] [MOVE...]\n"
+                           "       brakmor-cli uci\n"
+                           "       brakmor-cli bench [--threads N] [LEVEL...]\n"
                            "       brakmor-cli selfplay GAMES [--level 1..5] [--seed S]\n";
     return 2;
 }

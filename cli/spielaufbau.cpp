@@ -25,9 +25,10 @@ bool leseZahlArgument(const QStringList &argumente, int &i, int min, int max, in
 bool spieleAuf(Controller &controller, const QString &fen, const QStringList &zuege,
                QString &fehler)
 {
-    const int ergebnis = controller.stellungAusFen(fen);
+    QString grund;
+    const int ergebnis = controller.stellungAusFen(fen, &grund);
     if (ergebnis != 0) {
-        fehler = QStringLiteral("not a valid FEN (result %1)").arg(ergebnis);
+        fehler = QStringLiteral("not a valid FEN (result %1): %2").arg(ergebnis).arg(grund);
         return false;
     }
     controller.setzeEigeneStartFen(fen);

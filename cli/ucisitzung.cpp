@@ -3,14 +3,126 @@
 #include "app/einstellungen.h"
 #include "app/programm.h"
 #include "core/fen.h"
+#include "core/suchebene.h"
 #include "game/koordinaten.h"
 #include "game/spielablauf.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
 QString erstesWort(const QString &zeile)
 {
     return zeile.simplified().section(QLatin1Char(' '), 0, 0);
+}
+
+// What "go" asks for. The clocks and increments are white's (0) and black's (1); -1 is a value
+// the GUI did not give.
+struct GoBefehl
+{
+    qint64 zeit[2] = {-1, -1};
+    qint64 zuschlag[2] = {0, 0};
+    qint64 zuegeBisKontrolle = 0;
+    qint64 zugzeit = -1;
+    qint64 tiefe = 0;
+    qint64 knoten = 0;
+    bool unendlich = false;
+    QStringList ignoriert;
+};
+
+GoBefehl leseGo(const QStringList &teile)
+{
+    GoBefehl go;
+    const std::pair<const char *, qint64 *> zahlen[] = {
+        {"wtime", &go.zeit[0]},    {"btime", &go.zeit[1]},
+        {"winc", &go.zuschlag[0]}, {"binc", &go.zuschlag[1]},
+        {"movetime", &go.zugzeit}, {"depth", &go.tiefe},
+        {"nodes", &go.knoten},     {"movestogo", &go.zuegeBisKontrolle},
+    };
+    for (int i = 1; i < teile.size(); ++i) {
+        const QString &wort = teile[i];
+        if (wort == QLatin1String("infinite")) {
+            go.unendlich = true;
+            continue;
+        }
+        const auto gefunden =
+            std::find_if(std::begin(zahlen), std::end(zahlen),
+                         [&](const auto &z) { return wort == QLatin1String(z.first); });
+        bool ok = false;
+        const qint64 zahl = teile.value(i + 1).toLongLong(&ok);
+        if (gefunden != std::end(zahlen) && ok) {
+            *gefunden->second = zahl;
+            ++i;
+        } else if (wort == QLatin1String("searchmoves")) {
+            QStringList zuege(wort);
+            while (istKoordinatenZug(teile.value(i + 1)))
+                zuege << teile[++i];
+            go.ignoriert << zuege.join(QLatin1Char(' '));
+        } else {
+            go.ignoriert << wort;
+        }
+    }
+    return go;
+}
+
+// Kept back from any time the search gets: a stop reaches the search only between two moves near
+// its root, and the answer still has to reach the GUI.
+qint64 reserve(qint64 ms)
+{
+    constexpr qint64 GRUNDRESERVE_MS = 50;
+    return std::min(ms / 2, GRUNDRESERVE_MS + ms / 20);
+}
+
+// How long the search may run before it is stopped, in ms; -1 for as long as the level makes it
+// search. On a clock: an even share of the time left over the moves up to the time control (30
+// when the GUI does not say), and most of the increment, but never more than the clock holds.
+qint64 zeitbudget(const GoBefehl &go, bool schwarz)
+{
+    constexpr qint64 ANGENOMMENE_ZUEGE = 30;
+    if (go.zugzeit >= 0)
+        return go.zugzeit - reserve(go.zugzeit);
+    const qint64 rest = std::max<qint64>(go.zeit[schwarz], 0);
+    if (go.zeit[schwarz] < 0 && go.zeit[!schwarz] < 0)
+        return -1;
+    const qint64 zuege = go.zuegeBisKontrolle > 0 ? go.zuegeBisKontrolle : ANGENOMMENE_ZUEGE;
+    const qint64 anteil = rest / zuege + std::max<qint64>(go.zuschlag[schwarz], 0) * 3 / 4;
+    return std::min(anteil, rest - reserve(rest));
+}
+
+// The engine's scores count a pawn as 65.
+int centipawns(int32_t wert)
+{
+    return wert * 100 / BAUER;
+}
+
+// "mate N" when the line ends in a mate, moves counted from the side to move (negative when it
+// is mated); otherwise "cp N".
+QString scoreText(const Suchstand &stand)
+{
+    for (int i = 0; i < stand.linie.size(); ++i) {
+        const int32_t matt = ZUG_KEINE_ANTWORT | ZUG_SCHACH;
+        if ((stand.linie[i].flags & matt) == matt)
+            return QStringLiteral("mate %1").arg(i % 2 == 0 ? i / 2 + 1 : -(i + 1) / 2);
+    }
+    return QStringLiteral("cp %1").arg(centipawns(stand.wert));
+}
+
+QString infoText(int tiefe, qint64 ms, quint64 knoten)
+{
+    return QStringLiteral("info depth %1 time %2 nodes %3 nps %4")
+        .arg(tiefe)
+        .arg(ms)
+        .arg(knoten)
+        .arg(knoten * 1000 / quint64(std::max<qint64>(ms, 1)));
+}
+
+QString pvText(const QVector<Zug> &linie)
+{
+    QStringList zuege;
+    for (const Zug &zug : linie)
+        zuege << koordinatenText(zug);
+    return zuege.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -21,7 +133,10 @@ UciSitzung::UciSitzung(Spielablauf &ablauf, std::function<void(const QString &)>
     , senden(std::move(senden))
     , ende(std::move(ende))
     , hoechstStufe(hoechstStufe)
+    , bote([this](const Suchstand &stand) { zeigeStand(stand); })
 {
+    zeitgrenze.setSingleShot(true);
+    QObject::connect(&zeitgrenze, &QTimer::timeout, [this] { this->ablauf.stoppeBerechnung(); });
     // The options' defaults as "uci" announces them, the level at most the session's highest.
     einstellungen.schwierigkeit = hoechstStufe;
     einstellungen.zufall = 30;
@@ -90,6 +205,8 @@ void UciSitzung::fuehreAus(const QStringList &teile)
         go(teile);
     } else if (wort == QLatin1String("stop")) {
         stop();
+    } else {
+        ignoriert(QStringLiteral("unknown command ") + wort);
     }
 }
 
@@ -111,14 +228,12 @@ void UciSitzung::setzeOption(const QStringList &teile)
 {
     const int name = teile.indexOf(QStringLiteral("name"));
     const int wert = teile.indexOf(QStringLiteral("value"));
-    if (name != 1 || wert != 3 || teile.size() != 5)
-        return;
     bool ok = false;
-    const int zahl = teile[4].toInt(&ok);
-    const QString option = teile[2].toLower();
-    if (!ok)
-        return;
-    if (option == QLatin1String("level") && zahl >= 1 && zahl <= 5)
+    const int zahl = teile.value(4).toInt(&ok);
+    const QString option = teile.value(2).toLower();
+    if (name != 1 || wert != 3 || teile.size() != 5 || !ok)
+        ignoriert(teile.join(QLatin1Char(' ')));
+    else if (option == QLatin1String("level") && zahl >= 1 && zahl <= 5)
         einstellungen.schwierigkeit = std::min(zahl, hoechstStufe);
     else if (option == QLatin1String("zufall") && zahl >= 0 && zahl <= 100)
         einstellungen.zufall = zahl;
@@ -126,11 +241,14 @@ void UciSitzung::setzeOption(const QStringList &teile)
         einstellungen.startEnde = zahl;
     else if (option == QLatin1String("threads") && zahl >= 1 && zahl <= MAX_SUCH_THREADS)
         einstellungen.threads = zahl;
+    else
+        ignoriert(teile.join(QLatin1Char(' ')));
 }
 
 // "position startpos|fen FEN [moves MOVE...]"
 void UciSitzung::position(const QStringList &teile)
 {
+    seitPosition.start();
     const int zuege = teile.indexOf(QStringLiteral("moves"));
     const int ende = zuege < 0 ? teile.size() : zuege;
     QString fen;
@@ -139,32 +257,53 @@ void UciSitzung::position(const QStringList &teile)
     else if (teile.value(1) == QLatin1String("fen") && ende > 2)
         fen = teile.mid(2, ende - 2).join(QLatin1Char(' '));
     else
-        return;
+        return ignoriert(teile.join(QLatin1Char(' ')));
     stelleAuf(fen, zuege < 0 ? QStringList() : teile.mid(zuege + 1));
 }
 
-// A FEN the reader refuses leaves the position as it was; a refused move ends the list there.
+// A refused FEN leaves the position as it was; a refused move ends the list there. A GUI sends
+// the whole game before each search: only the moves since the last position are played on, so
+// the clock that runs meanwhile is not spent on playing the game again from its start.
 void UciSitzung::stelleAuf(const QString &fen, const QStringList &zuege)
 {
-    fenStellung probe;
-    bool schwarz;
-    if (probe.leseFen(fen, schwarz) != 0) {
-        senden(QStringLiteral("info string invalid FEN ignored"));
+    QString fehler;
+    const bool weiter = fen == aufgestellt.first && zuege.size() >= aufgestellt.second.size() &&
+                        zuege.mid(0, aufgestellt.second.size()) == aufgestellt.second;
+    const bool ok = weiter ? ablauf.spieleZuege(zuege.mid(aufgestellt.second.size()), fehler)
+                           : ablauf.stelleAuf(fen, zuege, fehler);
+    if (ok) {
+        aufgestellt = qMakePair(fen, zuege);
         return;
     }
-    QString fehler;
-    if (!ablauf.stelleAuf(fen, zuege, fehler))
-        senden(QStringLiteral("info string ") + fehler + QStringLiteral(", ignored from there"));
+    aufgestellt = {};
+    senden(QStringLiteral("info string ") + fehler + QStringLiteral(", ignored from there"));
 }
 
-// Time controls are accepted and ignored: the level decides how deep the engine searches.
+// The level decides how deep the engine searches; depth and nodes only limit it further, and a
+// time limit stops it with the best move it has found by then.
 void UciSitzung::go(const QStringList &teile)
 {
+    const GoBefehl befehl = leseGo(teile);
+    for (const QString &wort : befehl.ignoriert)
+        ignoriert(QStringLiteral("go ") + wort);
     sucht = true;
-    unendlich = teile.contains(QStringLiteral("infinite"));
+    unendlich = befehl.unendlich;
     gestoppt = false;
+    Suchvorgaben vorgaben;
+    vorgaben.tiefe = int(std::clamp<qint64>(befehl.tiefe, 0, MAX_EBENEN - 1));
+    vorgaben.knoten = quint64(std::max<qint64>(befehl.knoten, 0));
+    vorgaben.fortschritt = [this](const Suchstand &stand) { bote.sende(stand); };
+    seitGo.start();
+    const qint64 vorlauf = seitPosition.isValid() ? seitPosition.elapsed() : 0;
+    seitPosition.invalidate();
     ablauf.berechneZugFuer(
-        [this](const Zug &zug, const JobErgebnis &ergebnis) { gefunden(zug, ergebnis); });
+        [this](const Zug &zug, const JobErgebnis &ergebnis) { gefunden(zug, ergebnis); }, vorgaben);
+    budget = unendlich ? -1 : zeitbudget(befehl, ablauf.amZug());
+    if (budget >= 0) {
+        budget =
+            std::clamp<qint64>(budget - vorlauf - nachlauf, 0, std::numeric_limits<int>::max());
+        zeitgrenze.start(int(budget));
+    }
     if (quitNachSuche)
         stop();
 }
@@ -189,23 +328,46 @@ void UciSitzung::gefunden(const Zug &zug, const JobErgebnis &ergebnis)
         melde(zug, ergebnis);
 }
 
+// The last line before "bestmove" sums up the whole job. It shows the search's line and score
+// when the move played is the search's best; the evaluation after the search may choose another.
 void UciSitzung::melde(const Zug &zug, const JobErgebnis &ergebnis)
 {
     sucht = false;
+    zeitgrenze.stop();
     gehalten.reset();
-    const QString info = QStringLiteral("info depth %1 time %2 nodes %3")
-                             .arg(ergebnis.tiefe)
-                             .arg(ergebnis.ms)
-                             .arg(ergebnis.sucheAufrufe);
+    // How long the answer took beyond its time; slowly forgotten again.
+    if (budget >= 0)
+        nachlauf = std::max(seitGo.elapsed() - budget, nachlauf * 7 / 8);
+    QString info = infoText(ergebnis.tiefe, seitGo.elapsed(), ergebnis.sucheAufrufe);
+    const QVector<Zug> &linie = ergebnis.stand.linie;
     if (zug.von == 0) {
         senden(info);
         senden(QStringLiteral("bestmove 0000"));
-    } else {
-        const QString text = koordinatenText(zug);
-        senden(info + QStringLiteral(" score cp %1 pv ").arg(ergebnis.zug.wert) + text);
-        senden(QStringLiteral("bestmove ") + text);
+        arbeiteAb();
+        return;
     }
+    if (!linie.isEmpty() && linie[0].von == zug.von && linie[0].nach == zug.nach)
+        info += QStringLiteral(" score ") + scoreText(ergebnis.stand) + QStringLiteral(" pv ") +
+                pvText(linie);
+    else
+        info += QStringLiteral(" pv ") + koordinatenText(zug);
+    senden(info);
+    senden(QStringLiteral("bestmove ") + koordinatenText(zug));
     arbeiteAb();
+}
+
+// A search pass of the running job has ended; a pass of a job already answered says nothing.
+void UciSitzung::zeigeStand(const Suchstand &stand)
+{
+    if (!sucht || stand.linie.isEmpty())
+        return;
+    senden(infoText(stand.tiefe, stand.ms, stand.knoten) + QStringLiteral(" score ") +
+           scoreText(stand) + QStringLiteral(" pv ") + pvText(stand.linie));
+}
+
+void UciSitzung::ignoriert(const QString &was)
+{
+    senden(QStringLiteral("info string ignored: ") + was);
 }
 
 void UciSitzung::beende()

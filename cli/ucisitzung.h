@@ -1,10 +1,13 @@
 #pragma once
 
+#include "cli/standbote.h"
 #include "core/zug.h"
 #include "engine/berechnezug.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -13,7 +16,9 @@ class Spielablauf;
 
 // One UCI conversation: takes the GUI's lines one at a time and answers through `senden`. The
 // game flow sets up the positions and computes the engine's move on its worker thread, so "stop",
-// "isready" and "quit" are answered while it thinks; every "go" gets exactly one "bestmove".
+// "isready" and "quit" are answered while it thinks; every "go" gets exactly one "bestmove", in
+// the time the GUI's clock allows, after an "info" line for each search pass. Lives on a thread
+// with an event loop.
 class UciSitzung
 {
 public:
@@ -38,6 +43,8 @@ private:
     void stop();
     void gefunden(const Zug &zug, const JobErgebnis &ergebnis);
     void melde(const Zug &zug, const JobErgebnis &ergebnis);
+    void zeigeStand(const Suchstand &stand);
+    void ignoriert(const QString &was);
     void beende();
 
     Spielablauf &ablauf;
@@ -53,4 +60,15 @@ private:
     bool beendet = false;
     std::optional<QPair<Zug, JobErgebnis>> gehalten;
     QStringList zurueckgestellt;
+    // The FEN and the moves the game now stands at.
+    QPair<QString, QStringList> aufgestellt;
+    // Stops the search when the time the GUI gave it is used up. The GUI's clock runs from the
+    // position before "go"; a stopped search still takes a while to answer, which the session
+    // learns from its answers and keeps back from the next search's time.
+    QTimer zeitgrenze;
+    QElapsedTimer seitPosition;
+    QElapsedTimer seitGo;
+    qint64 budget = -1;
+    qint64 nachlauf = 0;
+    Standbote bote;
 };

@@ -127,8 +127,18 @@ public:
     // the end. A stopped root loop keeps at least one legal move and sets abgebrochen.
     const std::atomic<bool> *abbruch = nullptr;
     bool abgebrochen = false;
-    // Calls of suche since construction, for the engine benchmark.
+    // Calls of suche since construction, for the engine benchmark and the front ends.
     quint64 sucheAufrufe = 0;
+    // The root loop stops as on abbruch once sucheAufrufe has reached it; 0: no limit.
+    quint64 knotenGrenze = 0;
+    // A stop may also break off the search under a root move, at plies 2 and 3, so that it takes
+    // effect soon even where one root move takes long; that move is then left out and abgebrochen
+    // set. This happens once the root loop has a legal move to answer with, or at once when the
+    // caller drops a stopped search's result anyway (verwerfbar).
+    bool verwerfbar = false;
+    bool unterbrochen = false;
+    // Asked to stop, or out of the calls of suche it was given.
+    bool anhaltenErbeten() const;
     // Whether the move counters of the report (zugZaehler) are kept; without them the search
     // leaves out work that only they would show.
     bool zaehler = true;
@@ -140,6 +150,10 @@ public:
     int wurzelNummer = 0;
 
 private:
+    bool darfUnterbrechen() const;
+
+    bool schnittErlaubt = false;
+
     void baueBauernschilde();
     void loeseNotationAuf(Zug &zug);
     void aktualisiereRochaderechte(const Zug &zug);

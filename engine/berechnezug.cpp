@@ -76,9 +76,41 @@ QString bewerte(const Pass &pass, Zug *liste, bool bericht, const QString &minim
     return bewerter->phasenKennung();
 }
 
-bool gestoppt(const JobKontext &kontext)
+// The best root move and the replies under it. The plies next to the leaves are left out: there a
+// move may be scored without ever being made, so it need not even be legal; and a reply taken from
+// the transposition table has no line of its own under it.
+QVector<Zug> besteLinie(const stellung &s)
 {
-    return kontext.abbruch && kontext.abbruch->load();
+    QVector<Zug> linie;
+    const Zug &bester = s.wurzelZuege[0];
+    if (bester.von == 0)
+        return linie;
+    linie << bester;
+    for (int k = 0; k < MAX_ZUEGE && s.variante[k][1].zug.von != 0; ++k) {
+        const Suchebene *v = s.variante[k];
+        if (v[1].zug.von != bester.von || v[1].zug.nach != bester.nach)
+            continue;
+        for (int p = 2; p < s.maxTiefe - 1; ++p) {
+            if (v[p].besterZug.von == 0 || v[p].blatt || (linie.last().flags & ZUG_HASHTREFFER))
+                break;
+            linie << v[p].besterZug;
+        }
+        break;
+    }
+    return linie;
+}
+
+Suchstand stand(const stellung &s, int tiefe, qint64 ms)
+{
+    return Suchstand{tiefe, ms, s.sucheAufrufe, s.wurzelZuege[0].wert, besteLinie(s)};
+}
+
+// The level's depth, or less when the caller limits it; never below the two plies the root
+// needs to see the replies to its moves.
+int begrenzteTiefe(int tiefe, const JobKontext &kontext)
+{
+    return kontext.vorgaben.tiefe > 0 ? std::min(tiefe, std::max(kontext.vorgaben.tiefe, 2))
+                                      : tiefe;
 }
 
 // Searches from the root to the given depth, with the ply records reset to the last move.
@@ -109,7 +141,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     Zufall zufall(kontext.zufallsKeim);
     const Pass pass{block, istVorschlag, kontext, zufall};
     const Zug &letzter = block.letzterZug;
-    int tiefe = suchtiefe(stufe, istVorschlag, letzter.flags & ZUG_SCHACH);
+    int tiefe = begrenzteTiefe(suchtiefe(stufe, istVorschlag, letzter.flags & ZUG_SCHACH), kontext);
 
     auto s = std::make_unique<stellung>();
     s->setzeRochaderechte(block.rochaderechte.alsWort());
@@ -118,7 +150,10 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
         s->berechneKoenigsnaehe();
     s->setzeWandlungsFigur(DAME);
     s->abbruch = kontext.abbruch;
-    s->threads = kontext.threads;
+    // A limit on the calls of suche counts them in one thread, so that it gives the same result
+    // every time.
+    s->threads = kontext.vorgaben.knoten != 0 ? 1 : kontext.threads;
+    s->knotenGrenze = kontext.vorgaben.knoten;
     s->zaehler = kontext.htmlWertetabelle;
     s->wurzelZeitgrenze = kontext.ersteSuchzeit < 0;
     QElapsedTimer uhr;
@@ -129,14 +164,18 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     s->holeWurzelZuege(liste);
     const int ersteAnzahl = laenge(liste);
     QString info = suchinfo(tiefe, ersteAnzahl);
+    ergebnis.stand = stand(*s, tiefe, ms);
+    if (kontext.vorgaben.fortschritt)
+        kontext.vorgaben.fortschritt(ergebnis.stand);
 
-    // Once a stop is asked the job answers from the search it has: a deeper search would stop
-    // after its first root move and could only replace a full list by a worse one.
+    // Once a stop is asked the job answers from the search it has: a deeper search would break
+    // off at once and be dropped.
     const qint64 t = kontext.ersteSuchzeit >= 0 ? kontext.ersteSuchzeit : ms;
-    const Vertiefung vertiefung =
-        gestoppt(kontext) ? Vertiefung{}
-                          : pruefeVertiefung(stufe, kontext.fruehePhase, liste[0], ersteAnzahl, t);
-    if (vertiefung.aktiv) {
+    Vertiefung vertiefung = s->anhaltenErbeten() ? Vertiefung{}
+                                                 : pruefeVertiefung(stufe, kontext.fruehePhase,
+                                                                    liste[0], ersteAnzahl, t);
+    vertiefung.zusatz = begrenzteTiefe(tiefe + vertiefung.zusatz, kontext) - tiefe;
+    if (vertiefung.aktiv && vertiefung.zusatz > 0) {
         Zug ersteListe[MAX_ZUEGE];
         std::copy(liste, liste + ersteAnzahl + 1, ersteListe);
         if (vertiefung.mitVorgabe)
@@ -144,6 +183,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
         s->setzeSucheFort(vertiefung.mitVorgabe, schwarzAmZug, liste);
         if (kontext.vorVertiefung)
             kontext.vorVertiefung();
+        s->verwerfbar = true;
         sucheBis(*s, schwarzAmZug, letzter, tiefe + vertiefung.zusatz);
         ms = uhr.elapsed();
         if (s->abgebrochen) {
@@ -153,6 +193,9 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
             s->holeWurzelZuege(liste);
             info = suchinfo(tiefe, laenge(liste)) + QLatin1Char('/') +
                    mindestensZweistellig(ersteAnzahl);
+            ergebnis.stand = stand(*s, tiefe, ms);
+            if (kontext.vorgaben.fortschritt)
+                kontext.vorgaben.fortschritt(ergebnis.stand);
         }
     }
 
@@ -160,7 +203,7 @@ JobErgebnis fuehreJobAus(bool schwarzAmZug, bool istVorschlag, const QByteArray 
     const QString minimax = kontext.htmlWertetabelle ? minimaxText(*s) : QString();
     const QString zaehler = kontext.htmlWertetabelle ? zaehlerText(*s) : QString();
     QString kennung = QStringLiteral("-");
-    if (!gestoppt(kontext) && laenge(liste) >= 2)
+    if (!s->anhaltenErbeten() && laenge(liste) >= 2)
         kennung = bewerte(pass, liste, true, minimax, zaehler, ergebnis.sucheAufrufe);
 
     int gewaehlt = 0;

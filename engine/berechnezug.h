@@ -15,6 +15,7 @@ struct JobErgebnis
     int tiefe = 0;
     qint64 ms = 0;
     quint64 sucheAufrufe = 0;
+    Suchstand stand; // the last search pass that ran to its end
 };
 
 // The engine job: searches the position of `daten` (a Positionsblock) for the side to move,

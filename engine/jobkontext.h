@@ -2,10 +2,34 @@
 
 #include "engine/abbrechen.h"
 
+#include "core/zug.h"
+
 #include <QString>
+#include <QVector>
 
 #include <cstdint>
 #include <functional>
+
+// One search pass of a job has ended: what it found, for a front end that shows the engine at
+// work.
+struct Suchstand
+{
+    int tiefe = 0;      // plies searched in full before the capture-only leaves
+    qint64 ms = 0;      // since the job started
+    quint64 knoten = 0; // calls of suche so far
+    int32_t wert = 0;   // the best root move's score, for the side to move
+    QVector<Zug> linie; // the best root move and the replies the search expects
+};
+
+// What a front end that drives the engine itself may ask of a job: the deepest search in plies
+// (0: the level's), the calls of suche after which it stops as if asked to (0: no limit), and a
+// report after each completed search pass, called on the job's thread (empty: none).
+struct Suchvorgaben
+{
+    int tiefe = 0;
+    quint64 knoten = 0;
+    std::function<void(const Suchstand &)> fortschritt;
+};
 
 // Everything an engine job reads from the game and the settings, copied on the GUI thread when
 // the job starts. The human may move, step through the game or change a setting while a
@@ -29,6 +53,7 @@ struct JobKontext
     // The stop request the job answers to; callers that pass none stop it through the global
     // flag.
     const std::atomic<bool> *abbruch = &abbrechen;
+    Suchvorgaben vorgaben;
     // Tests only: the first search's time in ms, which then decides the deepening instead of
     // the clock, and the root time limit is off, so the result depends on the position alone.
     // Negative: measured.

@@ -633,6 +633,8 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
     bool legalGefunden = false;
     if (p == 1) {
         abgebrochen = false;
+        unterbrochen = false;
+        schnittErlaubt = verwerfbar;
         if (maxTiefe >= 5 && !transpositionen)
             transpositionen = std::make_shared<Transpositionen>();
         wurzelZuege[0] = Zug{};
@@ -654,6 +656,10 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         // A root move cut off by the team's root loop is searched no further.
         if (team && p <= 3 && team->verworfen(wurzelNummer))
             break;
+        if ((p == 2 || p == 3) && darfUnterbrechen()) {
+            unterbrochen = true;
+            break;
+        }
         ++anzahl;
         Zug &m = liste[i];
         if (p <= 2)
@@ -688,12 +694,16 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 tiefe = p;
                 nimmZugZurueck(i, geschlagen);
             }
+            if (p == 1 && unterbrochen) {
+                abgebrochen = true;
+                break;
+            }
             m.flags |= e.zug.flags & ZUG_SCHACH;
             if (kindSchlaegtKoenig)
                 illegal = true;
             else if (ebene[p + 1].keinLegalerZug)
                 bewerteOhneAntwort(m, p, seite);
-            else if (mitSchluessel)
+            else if (mitSchluessel && !(team && team->verworfen(wurzelNummer)))
                 tabelle->speichere(schluessel, antwort);
         }
 
@@ -726,9 +736,13 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
                 m.flags |= ZUG_ILLEGAL;
             speichereWurzelzug(m, antwort, wurzelAnzahl);
             legalGefunden = legalGefunden || !illegal;
+            if (legalGefunden && !schnittErlaubt) {
+                schnittErlaubt = true;
+                if (wurzelteam)
+                    wurzelteam->erlaubeSchnitt();
+            }
             // A stopped search still has to answer with a move it may play.
-            if (legalGefunden && liste[i + 1].von != 0 && abbruch &&
-                abbruch->load(std::memory_order_relaxed)) {
+            if (legalGefunden && liste[i + 1].von != 0 && anhaltenErbeten()) {
                 abgebrochen = true;
                 break;
             }
@@ -757,6 +771,17 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
         }
     }
     wertAus = bester;
+}
+
+bool stellung::anhaltenErbeten() const
+{
+    return (abbruch && abbruch->load(std::memory_order_relaxed)) ||
+           (knotenGrenze != 0 && sucheAufrufe >= knotenGrenze);
+}
+
+bool stellung::darfUnterbrechen() const
+{
+    return (team ? team->schnittErlaubt() : schnittErlaubt) && anhaltenErbeten();
 }
 
 void stellung::setzeSucheFort(bool vorgabe, bool seite, const Zug *liste)

@@ -39,6 +39,7 @@ std::unique_ptr<stellung> helferFuer(const stellung &wurzel, Wurzelteam *team)
     h->ebene[0] = wurzel.ebene[0];
     h->transpositionen = wurzel.transpositionen;
     h->zaehler = wurzel.zaehler;
+    h->abbruch = wurzel.abbruch;
     h->team = team;
     return h;
 }
@@ -59,6 +60,7 @@ struct Wurzelteam::Ergebnis
 {
     bool fertig = false;
     bool illegal = false;
+    bool unterbrochen = false;
     int32_t schach = 0;
     int32_t antwort = 0;
     quint64 aufrufe = 0;
@@ -74,6 +76,7 @@ Wurzelteam::Wurzelteam(const stellung &wurzel, const Zug *liste, int anzahl, boo
     , fortschritt(new Fortschritt[anzahl])
     , ergebnisse(new Ergebnis[anzahl])
     , schnitt(anzahl)
+    , schnittFrei(wurzel.verwerfbar)
 {
     for (int i = 0; i < anzahl; ++i)
         index[liste[i].von * 128 + liste[i].nach] = int16_t(i);
@@ -102,6 +105,7 @@ void Wurzelteam::arbeite(stellung &h)
         for (int q = 2; q <= maxTiefe; ++q)
             h.ebene[q].zugZaehler = 0;
         const quint64 vorher = h.sucheAufrufe;
+        h.unterbrochen = false;
         const int32_t geschlagen = h.brett[zug[0].nach];
         h.zugliste = zug;
         h.macheZug(0);
@@ -113,10 +117,15 @@ void Wurzelteam::arbeite(stellung &h)
 
         Ergebnis &e = ergebnisse[k];
         e.illegal = koenigSchlagbar;
+        e.unterbrochen = h.unterbrochen;
         e.antwort = antwort;
         e.schach = h.ebene[1].zug.flags & ZUG_SCHACH;
         e.aufrufe = h.sucheAufrufe - vorher;
         std::copy(h.ebene + 2, h.ebene + maxTiefe + 1, e.linie + 2);
+        // A root move broken off by a stop has not stored all its entries: the later ones that
+        // wait for them no longer count, and store nothing.
+        if (h.unterbrochen)
+            schneide(k);
         {
             const std::lock_guard<std::mutex> gesperrt(sperre);
             e.fertig = true;
@@ -136,6 +145,7 @@ void Wurzelteam::uebernimm(int i, stellung &wurzel, bool &koenigSchlagbar, int32
     wurzel.ebene[1].zug.flags |= e.schach;
     std::copy(e.linie + 2, e.linie + maxTiefe + 1, wurzel.ebene + 2);
     wurzel.sucheAufrufe += e.aufrufe;
+    wurzel.unterbrochen = e.unterbrochen;
     koenigSchlagbar = e.illegal;
     antwort = e.antwort;
 }

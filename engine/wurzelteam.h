@@ -30,6 +30,9 @@ public:
     void uebernimm(int i, stellung &wurzel, bool &koenigSchlagbar, int32_t &antwort);
     // The root loop has stopped after `anzahl` moves; the rest is not searched any further.
     void schneide(int anzahl);
+    // From now on a stop may break off the root moves under way (stellung::verwerfbar).
+    void erlaubeSchnitt() { schnittFrei.store(true, std::memory_order_relaxed); }
+    bool schnittErlaubt() const { return schnittFrei.load(std::memory_order_relaxed); }
 
     // For the searching threads.
     // The index of a root move by its squares; -1 for none.
@@ -57,6 +60,7 @@ private:
     std::unique_ptr<Ergebnis[]> ergebnisse;
     std::atomic<int> naechster{0};
     std::atomic<int> schnitt;
+    std::atomic<bool> schnittFrei;
     std::mutex sperre;
     std::condition_variable signal;
     std::vector<std::thread> helfer;

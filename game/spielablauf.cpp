@@ -696,9 +696,10 @@ void Spielablauf::starteVorschlag()
     starteJob(true);
 }
 
-void Spielablauf::starteJob(bool istVorschlag)
+void Spielablauf::starteJob(bool istVorschlag, const Suchvorgaben &vorgaben)
 {
     JobAuftrag auftrag = erstelleAuftrag(controller, istVorschlag);
+    auftrag.kontext.vorgaben = vorgaben;
     auftrag.partie = partieNummer;
     auftrag.kontext.zufallsKeim = zufall.generate();
     laufenderJob = auftrag;
@@ -820,11 +821,11 @@ Zug Spielablauf::gegenRemis(const JobFelder &felder, int vorteil) const
     return zweiter;
 }
 
-void Spielablauf::berechneZugFuer(Berechnet fertig)
+void Spielablauf::berechneZugFuer(Berechnet fertig, const Suchvorgaben &vorgaben)
 {
     const Schritt schritt(*this);
     berechnet = std::move(fertig);
-    starteJob(false);
+    starteJob(false, vorgaben);
 }
 
 void Spielablauf::stoppeBerechnung()
@@ -850,15 +851,22 @@ bool Spielablauf::stelleAuf(const QString &fen, const QStringList &zuege, QStrin
 {
     const Schritt schritt(*this);
     const bool standard = fen == QLatin1String(startFen);
-    const int ergebnis = standard ? 0 : controller.stellungAusFen(fen);
+    QString grund;
+    const int ergebnis = standard ? 0 : controller.stellungAusFen(fen, &grund);
     if (ergebnis != 0) {
-        fehler = QStringLiteral("not a valid FEN (result %1)").arg(ergebnis);
+        fehler = QStringLiteral("not a valid FEN (result %1): %2").arg(ergebnis).arg(grund);
         return false;
     }
     if (!standard)
         controller.setzeEigeneStartFen(fen);
     fensterTitel = controller.titel(false);
     initNeuesSpiel(!standard);
+    return spieleZuege(zuege, fehler);
+}
+
+bool Spielablauf::spieleZuege(const QStringList &zuege, QString &fehler)
+{
+    const Schritt schritt(*this);
     for (const QString &text : zuege) {
         int32_t figur = DAME;
         const Zug zug =

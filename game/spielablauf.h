@@ -95,10 +95,13 @@ public:
     // the coordinate moves on it, without asking. On a bad FEN or a refused move `fehler` says
     // why and the game stands where it got to.
     bool stelleAuf(const QString &fen, const QStringList &zuege, QString &fehler);
+    // Plays the coordinate moves on at the end of the game, as stelleAuf does.
+    bool spieleZuege(const QStringList &zuege, QString &fehler);
     // brakmor-cli uci: computes the move the computer would play at the end of the game, without
-    // playing it. Exactly one call of `fertig` follows, also after stoppeBerechnung().
+    // playing it, within the front end's `vorgaben`. Exactly one call of `fertig` follows, also
+    // after stoppeBerechnung().
     using Berechnet = std::function<void(const Zug &zug, const JobErgebnis &ergebnis)>;
-    void berechneZugFuer(Berechnet fertig);
+    void berechneZugFuer(Berechnet fertig, const Suchvorgaben &vorgaben = {});
     void stoppeBerechnung();
 
     // The language changed: the texts the flow keeps are made again.
@@ -198,7 +201,7 @@ private:
 
     void starteZugberechnung();
     void starteVorschlag();
-    void starteJob(bool istVorschlag);
+    void starteJob(bool istVorschlag, const Suchvorgaben &vorgaben = {});
     void stoppeJob();
     void jobFertig(const JobAuftrag &auftrag, const JobErgebnis &ergebnis);
     void verarbeiteJob(const JobAuftrag &auftrag, const JobErgebnis &ergebnis);

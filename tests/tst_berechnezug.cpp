@@ -64,6 +64,7 @@ private slots:
     void abbruch();
     void abbruchAntwortetGut();
     void threadsWieAufgezeichnet();
+    void vorgaben();
 };
 
 // A level from an edited ini file plays as the nearest real one.
@@ -202,6 +203,55 @@ void TestBerechneZug::threadsWieAufgezeichnet()
         QCOMPARE(jobfallText(fall, 2), fall.text);
     }
     QVERIFY(n > 20);
+}
+
+// A front end's limits. Each finished search pass is reported, the deeper one last and with the
+// move played; the depth limit caps both searches. A limit on the calls of suche stops the job in
+// the middle of a root move, which is then left out: the move played keeps the score the full
+// search gives it.
+void TestBerechneZug::vorgaben()
+{
+    bool schwarz;
+    const QByteArray daten = block(BAUERNENDSPIEL, schwarz);
+    for (const auto &[grenze, tiefen] : {std::pair{0, QVector<int>{5, 7}}, {6, {5, 6}}, {1, {2}}}) {
+        JobKontext k = kontext(5);
+        k.ersteSuchzeit = 30; // two plies more
+        k.vorgaben.tiefe = grenze;
+        QVector<Suchstand> staende;
+        k.vorgaben.fortschritt = [&](const Suchstand &stand) { staende << stand; };
+        const JobErgebnis ergebnis = fuehreJobAus(schwarz, false, daten, k);
+        QVector<int> gemeldet;
+        for (const Suchstand &stand : staende)
+            gemeldet << stand.tiefe;
+        QCOMPARE(gemeldet, tiefen);
+        QCOMPARE(ergebnis.tiefe, tiefen.last());
+        QVERIFY(staende.last().linie.size() >= 1 &&
+                staende.last().linie[0].von == ergebnis.stand.linie[0].von &&
+                staende.last().knoten <= ergebnis.sucheAufrufe);
+    }
+
+    std::unique_ptr<stellung> suchen[2];
+    for (auto &s : suchen) {
+        s = ladeTestStellung(MITTELSPIEL);
+        s->berechneKoenigsnaehe();
+        s->setzeMaxTiefe(5);
+        s->knotenGrenze = suchen[0] ? suchen[0]->sucheAufrufe / 3 : 0;
+        bool koenigSchlagbar;
+        int32_t wert;
+        s->suche(false, 0, koenigSchlagbar, wert);
+    }
+    int n = 0;
+    for (const Zug *t = suchen[1]->wurzelZuege; t->von != 0; ++t, ++n) {
+        const Zug *w = suchen[0]->wurzelZuege;
+        while (w->von != 0 && (w->von != t->von || w->nach != t->nach))
+            ++w;
+        QCOMPARE(t->wert, w->wert);
+    }
+    QVERIFY(suchen[1]->abgebrochen && n > 0 && n < 40);
+    JobKontext k = kontext(5);
+    k.vorgaben.knoten = suchen[0]->sucheAufrufe / 3;
+    const QString text = berechneZug(false, false, block(MITTELSPIEL, schwarz), k);
+    QVERIFY2(text.section('|', 6, 6) == QStringLiteral("T5 %1").arg(n), qPrintable(text));
 }
 
 QTEST_MAIN(TestBerechneZug)

@@ -169,6 +169,23 @@ private slots:
             }
             return true;
         };
+        // The answer to one search: its info lines are well formed, the last one's line starts
+        // with the move played, and that move is legal. Returns the last info line.
+        const QRegularExpression infoZeile(
+            "^info depth (\\d+) time \\d+ nodes (\\d+) nps \\d+( score (cp|mate) -?\\d+)? "
+            "pv ([a-h][1-8][a-h][1-8]q?)( [a-h][1-8][a-h][1-8]q?)*$");
+        auto pruefeSuche = [&](const QString &fen) {
+            const QStringList infos = ausgabe.filter(QRegularExpression("^info (?!string)"));
+            for (const QString &zeile : infos) {
+                if (!infoZeile.match(zeile).hasMatch())
+                    return "bad info line: " + zeile;
+            }
+            const QString zug = ausgabe.last().section(' ', 1);
+            if (infos.isEmpty() || infoZeile.match(infos.last()).captured(5) != zug ||
+                !legaleZuege(fen).contains(zug))
+                return "bad answer: " + ausgabe.join(" / ");
+            return infos.last();
+        };
 
         QVERIFY(sprich("uci\n", "uciok"));
         QVERIFY(ausgabe.contains("option name Level type spin default 5 min 1 max 5"));
@@ -180,12 +197,46 @@ private slots:
                        "position startpos moves e2e4 e7e5\n"
                        "go wtime 60000 btime 60000 winc 0 binc 0\n",
                        "bestmove"));
-        const QRegularExpressionMatch info =
-            QRegularExpression("^info depth 3 time \\d+ nodes \\d+ score cp -?\\d+ pv "
-                               "([a-h][1-8][a-h][1-8])\nbestmove \\1$")
-                .match(ausgabe.join('\n'));
-        QVERIFY2(info.hasMatch(), qPrintable(ausgabe.join('\n')));
-        QVERIFY(legaleZuege(nachE5).contains(info.captured(1)));
+        QVERIFY2(pruefeSuche(nachE5).startsWith("info depth 3 "), qPrintable(ausgabe.join('\n')));
+
+        // Input the engine cannot use is named, and a refused FEN says why.
+        QVERIFY(sprich("frobnicate\nsetoption name Nope value 1\nsetoption name Level value 9\n"
+                       "position startpos moves e2e4 e2e4\nposition fen 8/8/8/8/8/8/8/8 w - - 0 "
+                       "1\ngo searchmoves e2e4 depth 2\n",
+                       "bestmove"));
+        const QStringList hinweise = ausgabe.filter(QRegularExpression("^info string "));
+        QVERIFY2(
+            hinweise.size() == 6 && hinweise[0].contains("frobnicate") &&
+                hinweise[3].contains("e2e4") &&
+                QRegularExpression("FEN \\(result -?\\d+\\): \\S").match(hinweise[4]).hasMatch() &&
+                hinweise[5].contains("searchmoves"),
+            qPrintable(hinweise.join('\n')));
+
+        // At the highest level: a mate is reported as one, depth and nodes cut the search short.
+        const QString matt = "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1";
+        QVERIFY(sprich("setoption name Level value 5\nposition fen " + matt.toLatin1() + "\ngo\n",
+                       "bestmove"));
+        QVERIFY2(pruefeSuche(matt).contains(" score mate 1 pv a1a8"),
+                 qPrintable(ausgabe.join('\n')));
+        const QByteArray mitte =
+            "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 g8f6 e1g1 f8c5\n";
+        const QString mitteFen =
+            "r1bqk2r/pppp1ppp/2n2n2/1Bb1p3/4P3/5N2/PPPP1PPP/RNBQ1RK1 w kq - 6 5";
+        QVERIFY(sprich(mitte + "go depth 2\n", "bestmove"));
+        QVERIFY(ausgabe.filter(QRegularExpression("^info depth (?!2 )")).isEmpty());
+        QVERIFY(sprich(mitte + "go depth 5\n", "bestmove"));
+        const qint64 alle = infoZeile.match(pruefeSuche(mitteFen)).captured(2).toLongLong();
+        QVERIFY(sprich(mitte + "go nodes 10000\n", "bestmove"));
+        const qint64 wenige = infoZeile.match(pruefeSuche(mitteFen)).captured(2).toLongLong();
+        QVERIFY2(wenige > 0 && wenige * 4 < alle,
+                 qPrintable(QString("%1 %2").arg(wenige).arg(alle)));
+
+        // An infinite search keeps its move until "stop".
+        QVERIFY(sprich(mitte + "go infinite\n", "info depth"));
+        QVERIFY(sprich("isready\n", "readyok"));
+        QVERIFY(ausgabe.filter("bestmove").isEmpty());
+        QVERIFY(sprich("stop\n", "bestmove"));
+        QVERIFY2(!pruefeSuche(mitteFen).startsWith("bad"), qPrintable(ausgabe.join('\n')));
 
         // Sent at once, as a GUI may: every "go" gets its one "bestmove", "stop" and "quit"
         // included, and the session ends after the last.
