@@ -3,7 +3,6 @@
 #include "core/positionsblock.h"
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
-#include "engine/zugwahl.h"
 #include "game/spielzustand.h"
 #include "jobtexte.h"
 #include "testhilfe.h"
@@ -43,10 +42,6 @@ QStringList job(const QString &fen, const JobKontext &k, bool istVorschlag = fal
     return berechneZug(schwarz, istVorschlag, daten, k).split(QLatin1Char('|'));
 }
 
-// White's bishop takes g7 and the rook the h-file: the black king has g8 only.
-const QString EIN_ZUG = QStringLiteral("7k/8/8/8/8/2B5/8/K6R b - - 0 1");
-const QString MATT = QStringLiteral("R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1");
-const QString BAUERNENDSPIEL = QStringLiteral("8/8/4k3/8/8/4K3/3P4/8 w - - 0 1");
 const QString MITTELSPIEL =
     QStringLiteral("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
 
@@ -57,39 +52,12 @@ class TestBerechneZug : public QObject
     Q_OBJECT
 
 private slots:
-    void stufe();
-    void keinOderEinZug();
     void falscheBlockgroesse();
     void kontextStattGlobale();
     void abbruch();
     void abbruchAntwortetGut();
     void threadsWieAufgezeichnet();
 };
-
-// A level from an edited ini file plays as the nearest real one.
-void TestBerechneZug::stufe()
-{
-    QCOMPARE(begrenzteStufe(-20), 1);
-    QCOMPARE(begrenzteStufe(9), 5);
-    QCOMPARE(job(BAUERNENDSPIEL, kontext(0)).at(6).left(3), QStringLiteral("T3 "));
-    const QStringList hoch = job(BAUERNENDSPIEL, kontext(9));
-    QCOMPARE(hoch.size(), 9);
-    QVERIFY(hoch.at(6).contains(QLatin1Char('/'))); // level 5 always deepens
-    QVERIFY(hoch.at(8) != QLatin1String("-"));
-}
-
-// Without a move the fields are empty; with one move it is played unevaluated.
-void TestBerechneZug::keinOderEinZug()
-{
-    QCOMPARE(job(MATT, kontext(1)).join('|'), QStringLiteral("00|00|0|00|00|0|T3 00|0|-"));
-    QCOMPARE(job(MATT, kontext(5)).at(6), QStringLiteral("T5 00"));
-    for (int stufe : {1, 5}) {
-        QStringList felder = job(EIN_ZUG, kontext(stufe));
-        felder[2] = felder[7] = "*"; // the score and the time taken
-        QCOMPARE(felder.join('|'),
-                 QStringLiteral("29|28|*|00|00|0|T%1 01|*|-").arg(stufe < 3 ? 3 : 5));
-    }
-}
 
 void TestBerechneZug::falscheBlockgroesse()
 {

@@ -1,6 +1,7 @@
 // Runs the built brakmor-cli as a user would, with HOME and the data folder in a temporary folder.
 #include "core/felder.h"
 #include "core/fen.h"
+#include "golden.h"
 #include "pgn/pgn.h"
 
 #include <QProcess>
@@ -101,6 +102,28 @@ private slots:
         QCOMPARE(datei.readAll(), vorher);
     }
 
+    // Each line of cli.txt run as it stands (@ the test data folder): its output, its first line
+    // of errors and its status against cli.erwartet, the job's time and the temporary folder
+    // masked. A job without a level plays the ini's.
+    void befehleWieAufgezeichnet()
+    {
+        QSettings(datenordner() + "Brakmor.ini", QSettings::IniFormat)
+            .setValue("Bewertung/Schwierigkeit", 3);
+        QString ist;
+        for (const QString &zeile : datenZeilen("cli.txt")) {
+            if (zeile.isEmpty() || zeile.startsWith('#'))
+                continue;
+            const Lauf l = lauf(QString(zeile).replace("@", BRAKMOR_TESTDATA "/").split(' '));
+            ist += "$ " + zeile + '\n' + l.zeilen.join('\n') + "! " + l.fehler.section('\n', 0, 0) +
+                   QString(" (%1)\n").arg(l.status);
+        }
+        ist.replace(basis->path(), "~")
+            .replace(QRegularExpression("^((?:[^|\\n]*\\|){7})\\d+\\|",
+                                        QRegularExpression::MultilineOption),
+                     "\\1*|");
+        VERGLEICHE_MIT_DATEI(ist, "cli.erwartet");
+    }
+
     // Every game of a file is replayed, those after a NUL too, and --out replaces its file.
     void pgnErsetztAusgabe()
     {
@@ -120,37 +143,6 @@ private slots:
         QVERIFY(Pgn::partienLesen(QString::fromUtf8(ausgabe.readAll()), partien));
         QCOMPARE(partien.size() == 2 ? partien[0].event + partien[1].event : QString(),
                  QString("ab"));
-    }
-
-    void job()
-    {
-        QSettings(datenordner() + "Brakmor.ini", QSettings::IniFormat)
-            .setValue("Bewertung/Schwierigkeit", 3);
-        const Lauf zug = lauf({"job", "--level", "1", "--report", "e2e4", "e7e5"});
-        const QString bericht = datenordner() + "Schach-Bewertung_ws.html";
-        QCOMPARE(zug.zeilen[0], "report: " + bericht);
-        QVERIFY(QFile::exists(bericht));
-        const QStringList felder = zug.zeilen[1].split('|');
-        QVERIFY2(felder.size() == 9 && felder[6].startsWith("T3 "), qPrintable(zug.zeilen[1]));
-        QVERIFY(legaleZuege(nachE5).contains(
-            (feldName(felder[0].toInt()) + feldName(felder[1].toInt())).toLower()));
-
-        // Mated: the empty result, searched at the user's level. An illegal move is refused with a
-        // message.
-        QVERIFY(lauf({"job", "--fen", "R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"})
-                    .zeilen[0]
-                    .startsWith("00|00|0|00|00|0|T5 00|"));
-        const Lauf falsch = lauf({"job", "e2e5"});
-        QVERIFY(falsch.status == 1 && falsch.fehler.contains("e2e5"));
-
-        // The random term and the seed make a result come again (all but the time).
-        const QStringList aufruf = {"job", "--level", "1", "--zufall", "100", "--seed", "7"};
-        QStringList erst = lauf(aufruf).zeilen[0].split('|');
-        QStringList zweit = lauf(aufruf).zeilen[0].split('|');
-        QVERIFY(erst.size() == 9 && zweit.size() == 9);
-        erst[7] = zweit[7] = "*";
-        QCOMPARE(erst, zweit);
-        QCOMPARE(lauf({"job", "--zufall", "101"}).status, 2);
     }
 
     void uciSitzung()
