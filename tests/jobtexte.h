@@ -5,7 +5,6 @@
 #include "core/stellung.h"
 #include "engine/berechnezug.h"
 
-#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,23 +36,6 @@ inline bool leseJobfall(const QString &zeile, Jobfall &fall)
         return false;
     fall = {kopf[0].toInt(), kopf[1] == QLatin1String("V"), kopf[2].toInt(), teile[1], teile[2]};
     return true;
-}
-
-inline QStringList leseZeilen(const QString &pfad)
-{
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
-}
-
-inline QString jobfallZeile(const Jobfall &fall, const QString &text)
-{
-    return QStringLiteral("%1 %2 %3 | %4 | %5")
-        .arg(fall.stufe)
-        .arg(fall.vorschlag ? 'V' : 'Z')
-        .arg(fall.ms)
-        .arg(fall.fen, text);
 }
 
 // Runs the job as the game would after reaching the position: the phases follow the move number

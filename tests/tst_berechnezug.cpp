@@ -4,6 +4,7 @@
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
 #include "game/spielzustand.h"
+#include "golden.h"
 #include "jobtexte.h"
 #include "testhilfe.h"
 
@@ -122,14 +123,10 @@ void TestBerechneZug::abbruchAntwortetGut()
     bool koenigSchlagbar;
     int32_t wert;
     s->suche(false, 0, koenigSchlagbar, wert);
-    const Zug *w = s->wurzelZuege;
-    const QString ersteSuche = QStringLiteral("%1|%2|%3|%4|%5|%6|T5 48|*|-")
-                                   .arg(w[0].von)
-                                   .arg(w[0].nach)
-                                   .arg(w[0].wert)
-                                   .arg(w[1].von)
-                                   .arg(w[1].nach)
-                                   .arg(w[1].wert);
+    QString ersteSuche;
+    for (const Zug *w = s->wurzelZuege; w < s->wurzelZuege + 2; ++w)
+        ersteSuche += QStringLiteral("%1|%2|%3|").arg(w->von).arg(w->nach).arg(w->wert);
+    ersteSuche += QLatin1String("T5 48|*|-");
     // After Bxf7+ Black may only play Kh8, Kxf7, Rxf7 or Qxf7.
     const QString schach =
         QStringLiteral("r4rk1/1pp1qBpp/p1np1n2/2b1p1B1/4P1b1/P1NP1N2/1PP1QPPP/R4RK1 b - - 0 20");
@@ -162,7 +159,7 @@ void TestBerechneZug::abbruchAntwortetGut()
 void TestBerechneZug::threadsWieAufgezeichnet()
 {
     int n = 0;
-    for (const QString &zeile : leseZeilen(QStringLiteral(BRAKMOR_TESTDATEN "/jobtexte.txt"))) {
+    for (const QString &zeile : datenZeilen("jobtexte.txt")) {
         Jobfall fall;
         if (!istJobfall(zeile) || !leseJobfall(zeile, fall) || fall.stufe < 3 ||
             !fall.text.contains(QLatin1Char('/')) || n++ % 3 != 0)
