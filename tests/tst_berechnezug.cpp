@@ -3,7 +3,7 @@
 #include "core/positionsblock.h"
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
-#include "game/spielzustand.h"
+#include "engine/jobtext.h"
 #include "golden.h"
 #include "jobtexte.h"
 #include "testhilfe.h"
@@ -42,7 +42,7 @@ class TestBerechneZug : public QObject
 
 private slots:
     void falscheBlockgroesse();
-    void kontextStattGlobale();
+    void zweiterGegenRemis();
     void abbruch();
     void abbruchAntwortetGut();
     void threadsWieAufgezeichnet();
@@ -59,17 +59,17 @@ void TestBerechneZug::falscheBlockgroesse()
              QStringLiteral("00|00|0|00|00|0|T5 00|0|-"));
 }
 
-// The job works on the state it was given, not on what the game has moved on to.
-void TestBerechneZug::kontextStattGlobale()
+// The runner-up as read from a job's text, and the rule that plays it when the move would allow a
+// draw: only while it keeps the side's score with its material lead above -130.
+void TestBerechneZug::zweiterGegenRemis()
 {
-    eroeffnungsphase = fruehePhase = true;
-    const QString fen =
-        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
-    QCOMPARE(job(fen, kontext(1)).at(8), QStringLiteral("M"));
-    eroeffnungsphase = fruehePhase = false;
-    JobKontext k = kontext(1);
-    k.eroeffnungsphase = true;
-    QCOMPARE(job(fen, k).at(8), QStringLiteral("s"));
+    const JobFelder f = zerlegeJobText(QStringLiteral("85|65|40|86|66|-100|T5 20|7|M"));
+    QCOMPARE(QList<int>({f.zug.von, f.zug.nach, f.zug.wert, f.zweiter.von, f.zweiter.nach,
+                         f.zweiter.wert}),
+             QList<int>({85, 65, 40, 86, 66, -100}));
+    QCOMPARE(QList<bool>({::zweiterGegenRemis(f, 0, true), ::zweiterGegenRemis(f, -40, true),
+                          ::zweiterGegenRemis(f, 0, false)}),
+             QList<bool>({true, false, false}));
 }
 
 // The window runs the job on the thread pool; a stop asked meanwhile ends it early, without a

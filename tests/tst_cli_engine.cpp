@@ -1,8 +1,5 @@
 // Runs the built brakmor-cli as a user would, with HOME and the data folder in a temporary folder.
-#include "core/felder.h"
-#include "core/fen.h"
 #include "golden.h"
-#include "pgn/pgn.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -102,9 +99,9 @@ private slots:
         QCOMPARE(datei.readAll(), vorher);
     }
 
-    // Each line of cli.txt run as it stands (@ the test data folder): its output, its first line
-    // of errors and its status against cli.erwartet, the times taken and the temporary folder
-    // masked. A job without a level plays the ini's.
+    // Each line of cli.txt run as it stands (@ the test data folder, ~ a temporary one): its
+    // output, its first line of errors and its status against cli.erwartet, the times taken and the
+    // temporary folder masked. A job without a level plays the ini's.
     void befehleWieAufgezeichnet()
     {
         QSettings(datenordner() + "Brakmor.ini", QSettings::IniFormat)
@@ -113,7 +110,10 @@ private slots:
         for (const QString &zeile : datenZeilen("cli.txt")) {
             if (zeile.isEmpty() || zeile.startsWith('#'))
                 continue;
-            const Lauf l = lauf(QString(zeile).replace("@", BRAKMOR_TESTDATA "/").split(' '));
+            const Lauf l = lauf(QString(zeile)
+                                    .replace("@", BRAKMOR_TESTDATA "/")
+                                    .replace("~", basis->path())
+                                    .split(' '));
             ist += "$ " + zeile + '\n' + l.zeilen.join('\n') + "! " + l.fehler.section('\n', 0, 0) +
                    QString(" (%1)\n").arg(l.status);
         }
@@ -122,27 +122,6 @@ private slots:
                                         QRegularExpression::MultilineOption),
                      "\\1\\2*");
         VERGLEICHE_MIT_DATEI(ist, "cli.erwartet");
-    }
-
-    // Every game of a file is replayed, those after a NUL too, and --out replaces its file.
-    void pgnErsetztAusgabe()
-    {
-        const QString datei = basis->filePath("zwei.pgn");
-        QFile eingabe(datei), ausgabe(basis->filePath("aus.pgn"));
-        QVERIFY(eingabe.open(QIODevice::WriteOnly) && ausgabe.open(QIODevice::WriteOnly));
-        eingabe.write(
-            QByteArray("[Event \"a\"]\n1. d4 # d5 *\n[Event \"b\"]\n1. e4 *\n").replace('#', '\0'));
-        ausgabe.write("[Event \"alt\"]\n1. c4 *\n");
-        eingabe.close();
-        ausgabe.close();
-        const Lauf l = lauf({"pgn", datei, "--out", ausgabe.fileName()});
-        QCOMPARE(l.zeilen.value(0), QString("game 1: error Pgn.ZuglisteAusPgn():Error \\x00; 6"));
-        QCOMPARE(l.zeilen.value(2), QString("games: 2 ok: 1 failed: 1"));
-        QVERIFY(ausgabe.open(QIODevice::ReadOnly));
-        QList<Pgn> partien;
-        QVERIFY(Pgn::partienLesen(QString::fromUtf8(ausgabe.readAll()), partien));
-        QCOMPARE(partien.size() == 2 ? partien[0].event + partien[1].event : QString(),
-                 QString("ab"));
     }
 
     void uciSitzung()
