@@ -214,7 +214,7 @@ private slots:
         QString ist = z().bild();
         z().klicke("b1");
         ist += "\n" + z().bild();
-        const QString fen = "r6k/8/8/8/8/6Q1/5PPP/6K1 b - - 0 1";
+        const QString fen = "r6k/8/8/8/8/6Q1/2PP1PPP/6K1 b - - 0 1";
         QVERIFY(z().importiere(fen) && z().fen() == fen && z().brettStimmt());
         ist += "\n" + z().bild();
         QVERIFY(z().spiele("a8", "a1") && z().spielEnde() && z().brettStimmt());
