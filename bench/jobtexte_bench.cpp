@@ -5,12 +5,30 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
 
 namespace {
 
 QTextStream aus(stdout);
+
+QStringList leseZeilen(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
+}
+
+QString jobfallZeile(const Jobfall &fall, const QString &text)
+{
+    return QStringLiteral("%1 %2 %3 | %4 | %5")
+        .arg(fall.stufe)
+        .arg(fall.vorschlag ? 'V' : 'Z')
+        .arg(fall.ms)
+        .arg(fall.fen, text);
+}
 
 bool schreibe(const QString &pfad, const QStringList &zeilen)
 {

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -172,6 +173,46 @@ struct FensterZugang
         const int32_t arten[] = {BAUER, PFERD, LAEUFER, TURM, DAME, KOENIG};
         const int32_t art = arten["00000000112233445"[i % 17] - '0'];
         return i < 17 ? -art : art;
+    }
+
+    // What the user sees, by screen rows from the top: the labels, each square's colour (h and d
+    // the light and dark highlight, r check, - plain) and piece (FEN letters), the marks' cells,
+    // the pawn counts and pieces of the graveyard, both clocks' styles.
+    QString bild() const
+    {
+        const QMap<QRgb, char> farben = {{QColor(204, 255, 204).rgb(), 'h'},
+                                         {QColor(136, 255, 136).rgb(), 'd'},
+                                         {QColor(255, 100, 100).rgb(), 'r'}};
+        const auto buchstabe = [](int i) {
+            const QChar c = QLatin1Char("PPPPPPPPNNBBRRQQK"[i % 17]);
+            return i < 17 ? c : c.toLower();
+        };
+        const auto zelle = [](const QPointF &p) {
+            return int(p.y() + 280) / 70 * 8 + int(p.x() + 280) / 70 + 1;
+        };
+        QString text, figuren(65, '.');
+        for (int k = 0; k < 8; ++k)
+            text += f.beschriftungen[4 * k]->text() + f.beschriftungen[4 * k + 2]->text();
+        for (int i = 0; i < f.figuren.size(); ++i) {
+            if (f.figuren[i]->isVisible())
+                figuren[zelle(f.figuren[i]->pos())] = buchstabe(i);
+        }
+        for (int i = 1; i <= 64; ++i)
+            text += QString(i % 8 == 1 ? "\n" : "") +
+                    farben.value(f.felder[i]->brush().color().rgb(), '-') + figuren[i];
+        for (const QGraphicsPixmapItem *marke : {f.markeStart, f.markeEnde})
+            text += QString(" mark %1").arg(marke->isVisible() ? zelle(marke->pos()) : 0);
+        QMap<qreal, QString> geschlagen;
+        for (int i = 0; i < f.friedhofFiguren.size(); ++i) {
+            if (f.friedhofFiguren[i]->isVisible())
+                geschlagen[f.friedhofFiguren[i]->x() * 2 + (f.friedhofFiguren[i]->y() > 0)] +=
+                    buchstabe(i);
+        }
+        for (const QGraphicsTextItem *zahl : f.bauernAnzahl)
+            text += " " + (zahl->isVisible() ? zahl->toPlainText() : "-");
+        return text + "\ncaptured " + geschlagen.values().join(' ') + "\nclocks " +
+               kind<QLabel>("lblZeitWeiss")->styleSheet() + " / " +
+               kind<QLabel>("lblZeitSchwarz")->styleSheet();
     }
 
     // Whether the visible piece items show the board copy; a kind has as many pictures as a side

@@ -5,7 +5,6 @@
 #include "core/stellung.h"
 #include "engine/berechnezug.h"
 
-#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,32 +38,13 @@ inline bool leseJobfall(const QString &zeile, Jobfall &fall)
     return true;
 }
 
-inline QStringList leseZeilen(const QString &pfad)
-{
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
-}
-
-inline QString jobfallZeile(const Jobfall &fall, const QString &text)
-{
-    return QStringLiteral("%1 %2 %3 | %4 | %5")
-        .arg(fall.stufe)
-        .arg(fall.vorschlag ? 'V' : 'Z')
-        .arg(fall.ms)
-        .arg(fall.fen, text);
-}
-
-// Runs the job as the game would after reaching the position: the phases follow the move number
-// (the first seven moves are the opening), a check is marked on the last move, no randomness in
-// the terms, a fixed seed for the easiest level's choice.
-inline QString jobfallText(const Jobfall &fall, int threads = 1)
+// The position block of a FEN as the game sends it to a job, the last move marked as a check when
+// the side to move is in check; `zugnummer` gets the FEN's move number.
+inline QByteArray blockAusFen(const QString &text, bool &schwarz, int *zugnummer = nullptr)
 {
     fenStellung fen;
-    bool schwarz;
-    if (fen.leseFen(fall.fen, schwarz, fenStellung::eigenerText) != 0)
-        return QStringLiteral("unreadable FEN");
+    if (fen.leseFen(text, schwarz, fenStellung::eigenerText) != 0)
+        qFatal("test position not readable: %s", qPrintable(text));
     Positionsblock block;
     fen.holeBrett(block.brett);
     block.letzterZug = fen.holeLetztenZug();
@@ -73,20 +53,31 @@ inline QString jobfallText(const Jobfall &fall, int threads = 1)
     s->setzeBrett(block.brett);
     if (s->feldAngegriffen(!schwarz, schwarz ? s->koenigSchwarz : s->koenigWeiss))
         block.letzterZug.flags |= ZUG_SCHACH;
+    if (zugnummer)
+        *zugnummer = fen.holeZugnummer();
+    return schreibePositionsblock(block);
+}
 
+// Runs the job as the game would after reaching the position: the phases follow the move number
+// (the first seven moves are the opening), no randomness in the terms, a fixed seed for the
+// easiest level's choice.
+inline QString jobfallText(const Jobfall &fall, int threads = 1)
+{
+    bool schwarz;
+    int zugnummer;
+    const QByteArray block = blockAusFen(fall.fen, schwarz, &zugnummer);
     JobKontext kontext;
     kontext.schwierigkeit = fall.stufe;
     kontext.zufall = 0;
     kontext.zufallsKeim = 1;
     kontext.startEnde = 7;
-    kontext.eroeffnungsphase = fen.holeZugnummer() <= 7;
-    kontext.fruehePhase = fen.holeZugnummer() <= 3;
+    kontext.eroeffnungsphase = zugnummer <= 7;
+    kontext.fruehePhase = zugnummer <= 3;
     kontext.abbruch = nullptr;
     kontext.ersteSuchzeit = fall.ms;
     kontext.threads = threads;
     QStringList felder =
-        fuehreJobAus(schwarz, fall.vorschlag, schreibePositionsblock(block), kontext)
-            .text.split(QLatin1Char('|'));
+        fuehreJobAus(schwarz, fall.vorschlag, block, kontext).text.split(QLatin1Char('|'));
     felder[7] = QStringLiteral("*");
     return felder.join(QLatin1Char('|'));
 }

@@ -3,8 +3,8 @@
 #include "core/positionsblock.h"
 #include "engine/abbrechen.h"
 #include "engine/berechnezug.h"
-#include "engine/zugwahl.h"
-#include "game/spielzustand.h"
+#include "engine/jobtext.h"
+#include "golden.h"
 #include "jobtexte.h"
 #include "testhilfe.h"
 
@@ -15,18 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray block(const QString &fen, bool &schwarz)
-{
-    fenStellung stellung;
-    if (stellung.leseFen(fen, schwarz) != 0)
-        qFatal("test position not readable: %s", qPrintable(fen));
-    Positionsblock b;
-    stellung.holeBrett(b.brett);
-    b.letzterZug = stellung.holeLetztenZug();
-    b.rochaderechte = Rochaderechte::ausWort(stellung.holeRochaderechte());
-    return schreibePositionsblock(b);
-}
 
 JobKontext kontext(int stufe, quint32 keim = 1)
 {
@@ -39,14 +27,10 @@ JobKontext kontext(int stufe, quint32 keim = 1)
 QStringList job(const QString &fen, const JobKontext &k, bool istVorschlag = false)
 {
     bool schwarz;
-    const QByteArray daten = block(fen, schwarz);
+    const QByteArray daten = blockAusFen(fen, schwarz);
     return berechneZug(schwarz, istVorschlag, daten, k).split(QLatin1Char('|'));
 }
 
-// White's bishop takes g7 and the rook the h-file: the black king has g8 only.
-const QString EIN_ZUG = QStringLiteral("7k/8/8/8/8/2B5/8/K6R b - - 0 1");
-const QString MATT = QStringLiteral("R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1");
-const QString BAUERNENDSPIEL = QStringLiteral("8/8/4k3/8/8/4K3/3P4/8 w - - 0 1");
 const QString MITTELSPIEL =
     QStringLiteral("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
 
@@ -57,45 +41,18 @@ class TestBerechneZug : public QObject
     Q_OBJECT
 
 private slots:
-    void stufe();
-    void keinOderEinZug();
     void falscheBlockgroesse();
-    void kontextStattGlobale();
+    void zweiterGegenRemis();
     void abbruch();
     void abbruchAntwortetGut();
     void threadsWieAufgezeichnet();
     void vorgaben();
 };
 
-// A level from an edited ini file plays as the nearest real one.
-void TestBerechneZug::stufe()
-{
-    QCOMPARE(begrenzteStufe(-20), 1);
-    QCOMPARE(begrenzteStufe(9), 5);
-    QCOMPARE(job(BAUERNENDSPIEL, kontext(0)).at(6).left(3), QStringLiteral("T3 "));
-    const QStringList hoch = job(BAUERNENDSPIEL, kontext(9));
-    QCOMPARE(hoch.size(), 9);
-    QVERIFY(hoch.at(6).contains(QLatin1Char('/'))); // level 5 always deepens
-    QVERIFY(hoch.at(8) != QLatin1String("-"));
-}
-
-// Without a move the fields are empty; with one move it is played unevaluated.
-void TestBerechneZug::keinOderEinZug()
-{
-    QCOMPARE(job(MATT, kontext(1)).join('|'), QStringLiteral("00|00|0|00|00|0|T3 00|0|-"));
-    QCOMPARE(job(MATT, kontext(5)).at(6), QStringLiteral("T5 00"));
-    for (int stufe : {1, 5}) {
-        QStringList felder = job(EIN_ZUG, kontext(stufe));
-        felder[2] = felder[7] = "*"; // the score and the time taken
-        QCOMPARE(felder.join('|'),
-                 QStringLiteral("29|28|*|00|00|0|T%1 01|*|-").arg(stufe < 3 ? 3 : 5));
-    }
-}
-
 void TestBerechneZug::falscheBlockgroesse()
 {
     bool schwarz;
-    const QByteArray richtig = block(QString::fromLatin1(startFen), schwarz);
+    const QByteArray richtig = blockAusFen(QString::fromLatin1(startFen), schwarz);
     for (const QByteArray &falsch : {richtig.left(507), richtig + 'x', QByteArray()})
         QCOMPARE(berechneZug(false, false, falsch, kontext(1)),
                  QStringLiteral("00|00|0|00|00|0|T3 00|0|-"));
@@ -103,17 +60,17 @@ void TestBerechneZug::falscheBlockgroesse()
              QStringLiteral("00|00|0|00|00|0|T5 00|0|-"));
 }
 
-// The job works on the state it was given, not on what the game has moved on to.
-void TestBerechneZug::kontextStattGlobale()
+// The runner-up as read from a job's text, and the rule that plays it when the move would allow a
+// draw: only while it keeps the side's score with its material lead above -130.
+void TestBerechneZug::zweiterGegenRemis()
 {
-    eroeffnungsphase = fruehePhase = true;
-    const QString fen =
-        QStringLiteral("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
-    QCOMPARE(job(fen, kontext(1)).at(8), QStringLiteral("M"));
-    eroeffnungsphase = fruehePhase = false;
-    JobKontext k = kontext(1);
-    k.eroeffnungsphase = true;
-    QCOMPARE(job(fen, k).at(8), QStringLiteral("s"));
+    const JobFelder f = zerlegeJobText(QStringLiteral("85|65|40|86|66|-100|T5 20|7|M"));
+    QCOMPARE(QList<int>({f.zug.von, f.zug.nach, f.zug.wert, f.zweiter.von, f.zweiter.nach,
+                         f.zweiter.wert}),
+             QList<int>({85, 65, 40, 86, 66, -100}));
+    QCOMPARE(QList<bool>({::zweiterGegenRemis(f, 0, true), ::zweiterGegenRemis(f, -40, true),
+                          ::zweiterGegenRemis(f, 0, false)}),
+             QList<bool>({true, false, false}));
 }
 
 // The window runs the job on the thread pool; a stop asked meanwhile ends it early, without a
@@ -125,7 +82,7 @@ void TestBerechneZug::abbruch()
     k.htmlWertetabelle = true;
     k.datenordner = ordner.path() + QLatin1Char('/');
     bool schwarz;
-    const QByteArray daten = block(MITTELSPIEL, schwarz);
+    const QByteArray daten = blockAusFen(MITTELSPIEL, schwarz);
     QFutureWatcher<QString> beobachter;
     QSignalSpy fertig(&beobachter, &QFutureWatcher<QString>::finished);
     beobachter.setFuture(QtConcurrent::run(berechneZug, schwarz, false, daten, k));
@@ -155,14 +112,10 @@ void TestBerechneZug::abbruchAntwortetGut()
     bool koenigSchlagbar;
     int32_t wert;
     s->suche(false, 0, koenigSchlagbar, wert);
-    const Zug *w = s->wurzelZuege;
-    const QString ersteSuche = QStringLiteral("%1|%2|%3|%4|%5|%6|T5 48|*|-")
-                                   .arg(w[0].von)
-                                   .arg(w[0].nach)
-                                   .arg(w[0].wert)
-                                   .arg(w[1].von)
-                                   .arg(w[1].nach)
-                                   .arg(w[1].wert);
+    QString ersteSuche;
+    for (const Zug *w = s->wurzelZuege; w < s->wurzelZuege + 2; ++w)
+        ersteSuche += QStringLiteral("%1|%2|%3|").arg(w->von).arg(w->nach).arg(w->wert);
+    ersteSuche += QLatin1String("T5 48|*|-");
     // After Bxf7+ Black may only play Kh8, Kxf7, Rxf7 or Qxf7.
     const QString schach =
         QStringLiteral("r4rk1/1pp1qBpp/p1np1n2/2b1p1B1/4P1b1/P1NP1N2/1PP1QPPP/R4RK1 b - - 0 20");
@@ -174,7 +127,7 @@ void TestBerechneZug::abbruchAntwortetGut()
         QStringList felder = job(schach, k);
         const QString zug = feldName(felder[0].toInt()) + feldName(felder[1].toInt());
         QVERIFY2(QStringList({"G8H8", "G8F7", "F8F7", "E7F7"}).contains(zug), qPrintable(zug));
-        QVERIFY(felder[6].startsWith(QLatin1String("T5 0")) && !felder[6].contains('/'));
+        QVERIFY(felder[6].startsWith(QLatin1String("T6 0")) && !felder[6].contains('/'));
         QCOMPARE(felder[8], QStringLiteral("-"));
 
         stopp = false;
@@ -195,7 +148,7 @@ void TestBerechneZug::abbruchAntwortetGut()
 void TestBerechneZug::threadsWieAufgezeichnet()
 {
     int n = 0;
-    for (const QString &zeile : leseZeilen(QStringLiteral(BRAKMOR_TESTDATEN "/jobtexte.txt"))) {
+    for (const QString &zeile : datenZeilen("jobtexte.txt")) {
         Jobfall fall;
         if (!istJobfall(zeile) || !leseJobfall(zeile, fall) || fall.stufe < 3 ||
             !fall.text.contains(QLatin1Char('/')) || n++ % 3 != 0)

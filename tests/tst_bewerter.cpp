@@ -98,12 +98,17 @@ const QString ITALIENISCH =
 int32_t term(const BewertungsZeile &z, const QString &name)
 {
     using Z = BewertungsZeile;
-    static const QHash<QString, int32_t Z::*> terme = {
-        {"schach", &Z::schach},         {"bewegl", &Z::bewegl},
-        {"zentrum", &Z::zentrum},       {"tausch", &Z::tausch},
-        {"glinieFrei", &Z::glinieFrei}, {"zielRaumGegner", &Z::zielRaumGegner},
-        {"dameBeweg", &Z::dameBeweg},   {"gegKoeBeweg", &Z::gegKoeBeweg},
-        {"gegKoeRand", &Z::gegKoeRand}, {"zugBauer", &Z::zugBauer}};
+    static const QHash<QString, int32_t Z::*> terme = {{"schach", &Z::schach},
+                                                       {"bewegl", &Z::bewegl},
+                                                       {"zentrum", &Z::zentrum},
+                                                       {"tausch", &Z::tausch},
+                                                       {"glinieFrei", &Z::glinieFrei},
+                                                       {"zielRaumGegner", &Z::zielRaumGegner},
+                                                       {"dameBeweg", &Z::dameBeweg},
+                                                       {"gegKoeBeweg", &Z::gegKoeBeweg},
+                                                       {"gegKoeRand", &Z::gegKoeRand},
+                                                       {"zugBauer", &Z::zugBauer},
+                                                       {"sicherEigKoe", &Z::sicherEigKoe}};
     return z.*terme.value(name);
 }
 
@@ -131,7 +136,8 @@ void TestBewerter::kandidaten()
 }
 
 // Knights to the rim, the centre only after the opening, pawn steps, the early queen, checks
-// without any mobility measured, an even exchange only near a good score, the king hunt.
+// without any mobility measured, an even exchange only near a good score, the king leaving its
+// corner (three pieces are no endgame yet), the king hunt.
 void TestBewerter::terme()
 {
     const char *const c3 = "rnbqkbnr/pppppppp/8/8/8/2N5/PPPPPPPP/R1BQKBNR w KQkq - 0 1";
@@ -155,6 +161,8 @@ void TestBewerter::terme()
          "g1g8 schach 10, g1g8 bewegl 0, d1d8 gegKoeBeweg 0"},
         {tausch, false, "e1e4 e1e2 e1f1", "e1e4 tausch 19, e1e4 zentrum 1, e1e2 tausch 0"},
         {tausch, false, "e1e4:100 e1e2", "e1e4 tausch 0, e1e4 zentrum 10"},
+        {"8/2k5/8/8/8/8/8/KBNR4 w - - 0 1", false, "a1b2 a1a2",
+         "a1b2 sicherEigKoe 19, a1b2 gegKoeRand -20"},
         {"8/2k5/4K3/8/8/8/8/Q7 w - - 0 1", false, "a1a6 a1a5 a1d4",
          "a1a6 gegKoeRand 20, a1a5 gegKoeRand -20, a1d4 zentrum 2"},
     };

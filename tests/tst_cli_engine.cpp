@@ -1,7 +1,5 @@
 // Runs the built brakmor-cli as a user would, with HOME and the data folder in a temporary folder.
-#include "core/felder.h"
-#include "core/fen.h"
-#include "pgn/pgn.h"
+#include "golden.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -101,56 +99,29 @@ private slots:
         QCOMPARE(datei.readAll(), vorher);
     }
 
-    // Every game of a file is replayed, those after a NUL too, and --out replaces its file.
-    void pgnErsetztAusgabe()
-    {
-        const QString datei = basis->filePath("zwei.pgn");
-        QFile eingabe(datei), ausgabe(basis->filePath("aus.pgn"));
-        QVERIFY(eingabe.open(QIODevice::WriteOnly) && ausgabe.open(QIODevice::WriteOnly));
-        eingabe.write(
-            QByteArray("[Event \"a\"]\n1. d4 # d5 *\n[Event \"b\"]\n1. e4 *\n").replace('#', '\0'));
-        ausgabe.write("[Event \"alt\"]\n1. c4 *\n");
-        eingabe.close();
-        ausgabe.close();
-        const Lauf l = lauf({"pgn", datei, "--out", ausgabe.fileName()});
-        QCOMPARE(l.zeilen.value(0), QString("game 1: error Pgn.ZuglisteAusPgn():Error \\x00; 6"));
-        QCOMPARE(l.zeilen.value(2), QString("games: 2 ok: 1 failed: 1"));
-        QVERIFY(ausgabe.open(QIODevice::ReadOnly));
-        QList<Pgn> partien;
-        QVERIFY(Pgn::partienLesen(QString::fromUtf8(ausgabe.readAll()), partien));
-        QCOMPARE(partien.size() == 2 ? partien[0].event + partien[1].event : QString(),
-                 QString("ab"));
-    }
-
-    void job()
+    // Each line of cli.txt run as it stands (@ the test data folder, ~ a temporary one): its
+    // output, its first line of errors and its status against cli.erwartet, the times taken and the
+    // temporary folder masked. A job without a level plays the ini's.
+    void befehleWieAufgezeichnet()
     {
         QSettings(datenordner() + "Brakmor.ini", QSettings::IniFormat)
             .setValue("Bewertung/Schwierigkeit", 3);
-        const Lauf zug = lauf({"job", "--level", "1", "--report", "e2e4", "e7e5"});
-        const QString bericht = datenordner() + "Schach-Bewertung_ws.html";
-        QCOMPARE(zug.zeilen[0], "report: " + bericht);
-        QVERIFY(QFile::exists(bericht));
-        const QStringList felder = zug.zeilen[1].split('|');
-        QVERIFY2(felder.size() == 9 && felder[6].startsWith("T3 "), qPrintable(zug.zeilen[1]));
-        QVERIFY(legaleZuege(nachE5).contains(
-            (feldName(felder[0].toInt()) + feldName(felder[1].toInt())).toLower()));
-
-        // Mated: the empty result, searched at the user's level. An illegal move is refused with a
-        // message.
-        QVERIFY(lauf({"job", "--fen", "R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"})
-                    .zeilen[0]
-                    .startsWith("00|00|0|00|00|0|T5 00|"));
-        const Lauf falsch = lauf({"job", "e2e5"});
-        QVERIFY(falsch.status == 1 && falsch.fehler.contains("e2e5"));
-
-        // The random term and the seed make a result come again (all but the time).
-        const QStringList aufruf = {"job", "--level", "1", "--zufall", "100", "--seed", "7"};
-        QStringList erst = lauf(aufruf).zeilen[0].split('|');
-        QStringList zweit = lauf(aufruf).zeilen[0].split('|');
-        QVERIFY(erst.size() == 9 && zweit.size() == 9);
-        erst[7] = zweit[7] = "*";
-        QCOMPARE(erst, zweit);
-        QCOMPARE(lauf({"job", "--zufall", "101"}).status, 2);
+        QString ist;
+        for (const QString &zeile : datenZeilen("cli.txt")) {
+            if (zeile.isEmpty() || zeile.startsWith('#'))
+                continue;
+            const Lauf l = lauf(QString(zeile)
+                                    .replace("@", BRAKMOR_TESTDATA "/")
+                                    .replace("~", basis->path())
+                                    .split(' '));
+            ist += "$ " + zeile + '\n' + l.zeilen.join('\n') + "! " + l.fehler.section('\n', 0, 0) +
+                   QString(" (%1)\n").arg(l.status);
+        }
+        ist.replace(basis->path(), "~")
+            .replace(QRegularExpression("^((?:[^|\\n]*\\|){7})\\d+(?=\\|)|( in )[\\d.]+ s, .*$",
+                                        QRegularExpression::MultilineOption),
+                     "\\1\\2*");
+        VERGLEICHE_MIT_DATEI(ist, "cli.erwartet");
     }
 
     void uciSitzung()
@@ -246,25 +217,6 @@ private slots:
         QCOMPARE(p->exitCode(), 0);
         const QStringList rest = QString::fromUtf8(p->readAllStandardOutput()).split('\n');
         QCOMPARE(rest.filter(QRegularExpression("^bestmove [a-h][1-8][a-h][1-8]$")).size(), 2);
-    }
-
-    // A few games at the easiest level. The seed decides the openings and every random term of
-    // the engine, so a second run plays the same games.
-    void selbstspiel()
-    {
-        const QStringList aufruf = {"selfplay", "3", "--level", "1", "--seed", "5"};
-        const Lauf erster = lauf(aufruf);
-        QCOMPARE(erster.status, 0);
-        const QRegularExpression partie(
-            "^game \\d: ((1-0|0-1) \\d+ half-moves, (checkmate|resignation)|1/2-1/2 \\d+ "
-            "half-moves, (stalemate|"
-            "insufficient material|fifty-move rule|threefold repetition)|\\* 300 half-moves, "
-            "half-move limit)$");
-        for (int i = 0; i < 3; ++i)
-            QVERIFY2(partie.match(erster.zeilen[i]).hasMatch(), qPrintable(erster.zeilen[i]));
-        QVERIFY2(erster.zeilen[3].startsWith("games 3 level 1 seed 5: ") &&
-                     erster.zeilen[3].endsWith("; refused moves 0"),
-                 qPrintable(erster.zeilen[3]));
     }
 };
 

@@ -104,8 +104,6 @@ private slots:
     {
         spiele(c(), "e2e4");
         const QString fen = c().verlauf()->entry(1).fen;
-        Gespielt falsch = spiele(c(), "e1e3");
-        QCOMPARE(falsch.meldung, QString("Error: Controller::bewegeFigur() 96-76"));
         // A move by the side that has just moved is refused, legal as it would be.
         Zug weiss{85, 65, 0, 0};
         QString meldung, text;
@@ -119,8 +117,6 @@ private slots:
         Zug koenig{32, 22, 0, ZUG_WANDLUNG};
         QVERIFY(!c().bewegeFigur(koenig, KOENIG, 1, meldung, text, ende));
         QCOMPARE(c().brett()[32], -BAUER);
-        QVERIFY(spiele(c(), "a7a8r").ausgefuehrt);
-        QCOMPARE(c().brett()[22], -TURM);
     }
 };
 

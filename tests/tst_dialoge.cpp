@@ -70,8 +70,8 @@ private slots:
 
         QTest::newRow("erste Dame noch auf dem Brett")
             << 0 << QList<int>{15, 32} << QList<bool>{true, false, false, false} << int(DAME);
-        QTest::newRow("nur ein Springer frei")
-            << 0 << QList<int>{9, 31} << QList<bool>{false, false, false, true} << int(PFERD);
+        QTest::newRow("ein Springer und ein Turm frei")
+            << 0 << QList<int>{9, 13, 31} << QList<bool>{false, true, false, true} << int(TURM);
         QTest::newRow("schwarz zählt nur eigene Figuren")
             << int(ZUG_SCHWARZ | ZUG_WANDLUNG) << QList<int>{8, 10, 12, 14, 15}
             << QList<bool>{false, false, false, false} << int(PFERD);

@@ -2,8 +2,6 @@
 #include "golden.h"
 
 #include <QFile>
-#include <QPointer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -11,27 +9,11 @@ namespace {
 const char *const ressourcen[] = {":/Sprachen/Deutsch", ":/Sprachen/Englisch",
                                   ":/Sprachen/Franzoesisch"};
 
-// The words French writes as English does.
-const QSet<int> gleichImFranzoesischen = {99,  113,  203,  209,  410,  415,
-                                          532, 1005, 1310, 1500, 9400, 9410};
-
 } // namespace
 
 class TestLanguages : public QObject
 {
     Q_OBJECT
-
-private:
-    QTemporaryDir ordner;
-
-    QString schreibeTabelle(const QByteArray &inhalt)
-    {
-        const QString pfad = ordner.filePath("tabelle");
-        QFile datei(pfad);
-        if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size())
-            qFatal("cannot write %s", qPrintable(pfad));
-        return pfad;
-    }
 
 private slots:
     // A failed load keeps the table in use; a missing id gives the caller's text.
@@ -83,19 +65,6 @@ private slots:
             ist += '\n';
         }
         VERGLEICHE_MIT_DATEI(ist, "sprachen.erwartet");
-    }
-
-    // No English text left in the French table.
-    void franzoesischUebersetzt()
-    {
-        Languages englisch, franzoesisch;
-        QCOMPARE(englisch.ladeSprache(1) + franzoesisch.ladeSprache(2), QString());
-        for (int id = 0; id <= 9999; ++id) {
-            const QString text = englisch.text(id, QString());
-            if (!text.isEmpty() && !gleichImFranzoesischen.contains(id))
-                QVERIFY2(franzoesisch.text(id, QString()).trimmed() != text.trimmed(),
-                         qPrintable(QString("%1 %2").arg(id).arg(text)));
-        }
     }
 };
 

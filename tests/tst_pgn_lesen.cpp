@@ -29,7 +29,6 @@ private slots:
                        .arg(i + 1)
                        .arg(partien[i].position)
                        .arg(zugtext.replace('\n', "⏎"));
-            QString lesefehler;
             controller.uebernimmPartie(partien[i]);
             int zeile = 0;
             const Wiedergabe w =

@@ -88,12 +88,8 @@ public:
                                         : zuege.first();
         ergebnis.zug = zug;
         ergebnis.zug.wert = wert;
-        ergebnis.text = zug.von == 0 ? QStringLiteral("00|00|0|00|00|0|T3 00|1|-")
-                                     : QStringLiteral("%1|%2|%3|00|00|0|T3 %4|1|-")
-                                           .arg(zug.von)
-                                           .arg(zug.nach)
-                                           .arg(wert)
-                                           .arg(zuege.size(), 2, 10, QLatin1Char('0'));
+        ergebnis.text = QString::asprintf("%02d|%02d|%d|00|00|0|T3 %02d|1|-", zug.von, zug.nach,
+                                          zug.von ? wert : 0, int(zuege.size()));
         letzter = fertig.auftrag;
         fertig.fertig(fertig.auftrag, ergebnis);
         return true;
@@ -149,14 +145,6 @@ const QString MITTELSPIEL =
     QStringLiteral("r2q1rk1/ppp2ppp/2npbn2/2b1p3/2B1P3/2NP1N2/PPP1QPPP/R1B2RK1 w - - 0 8");
 const QString MATT_IN_EINS =
     QStringLiteral("6k1/ppp2ppp/4b3/q3p2n/n1B1P3/2N2N2/PPP1QPPP/3R2K1 w - - 0 1");
-
-// "hh:mm:ss" as seconds.
-qint64 alsSekunden(const QString &uhr)
-{
-    const QStringList teile = uhr.split(QLatin1Char(':'));
-    return teile.size() == 3 ? (teile[0].toInt() * 60 + teile[1].toInt()) * 60 + teile[2].toInt()
-                             : 0;
-}
 
 } // namespace
 
@@ -438,7 +426,9 @@ int TestSpielablauf::spieleZufaellig(quint32 keim)
             uhrVorher[0] = uhrVorher[1] = 0;
         }
         if (currentIndex == lastIndex && lastIndex > 0) {
-            const qint64 jetzt[2] = {alsSekunden(a.uhrText(false)), alsSekunden(a.uhrText(true))};
+            const qint64 jetzt[2] = {
+                QTime::fromString(a.uhrText(false), "hh:mm:ss").msecsSinceStartOfDay(),
+                QTime::fromString(a.uhrText(true), "hh:mm:ss").msecsSinceStartOfDay()};
             for (int s = 0; s < 2; ++s) {
                 if (jetzt[s] < uhrVorher[s])
                     return "a clock ran backwards";
