@@ -165,7 +165,8 @@ void TestBerechneZug::threadsWieAufgezeichnet()
 void TestBerechneZug::vorgaben()
 {
     bool schwarz;
-    const QByteArray daten = block(BAUERNENDSPIEL, schwarz);
+    const QByteArray daten =
+        blockAusFen(QStringLiteral("8/8/4k3/8/8/4K3/3P4/8 w - - 0 1"), schwarz);
     for (const auto &[grenze, tiefen] : {std::pair{0, QVector<int>{5, 7}}, {6, {5, 6}}, {1, {2}}}) {
         JobKontext k = kontext(5);
         k.ersteSuchzeit = 30; // two plies more
@@ -203,7 +204,7 @@ void TestBerechneZug::vorgaben()
     QVERIFY(suchen[1]->abgebrochen && n > 0 && n < 40);
     JobKontext k = kontext(5);
     k.vorgaben.knoten = suchen[0]->sucheAufrufe / 3;
-    const QString text = berechneZug(false, false, block(MITTELSPIEL, schwarz), k);
+    const QString text = berechneZug(false, false, blockAusFen(MITTELSPIEL, schwarz), k);
     QVERIFY2(text.section('|', 6, 6) == QStringLiteral("T5 %1").arg(n), qPrintable(text));
 }
 
