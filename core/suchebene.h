@@ -13,6 +13,15 @@ struct Suchebene
     bool blatt;           // the node ended without a move loop
     int32_t guteZuege;    // moves of the node scoring at least -39
     int32_t zugZaehler;   // moves searched at this ply until the root stores and clears it
+
+    // The node of a quiet move under quiet moves is not searched: it is a leaf without a move.
+    void alsRuhigesBlatt()
+    {
+        guteZuege = 0;
+        besterZug = Zug{};
+        keinLegalerZug = false;
+        blatt = true;
+    }
 };
 
 constexpr int MAX_EBENEN = 10;

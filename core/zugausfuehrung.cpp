@@ -4,6 +4,23 @@
 using bitbrett::art;
 using bitbrett::bit;
 
+namespace {
+
+// The rook of a castling move goes from its corner to the square the king passed.
+struct Turmweg
+{
+    int von;
+    int nach;
+};
+
+Turmweg turmwegDerRochade(const Zug &zug)
+{
+    const int ecke = zug.von >= 91 ? 92 : 22;
+    return zug.nach < zug.von ? Turmweg{ecke, zug.nach + 1} : Turmweg{ecke + 7, zug.nach - 1};
+}
+
+} // namespace
+
 void stellung::macheZug(int index)
 {
     const Zug &zug = zugliste[index];
@@ -20,9 +37,7 @@ void stellung::macheZug(int index)
     if (!(zug.flags & (ZUG_ROCHADE | ZUG_WANDLUNG | ZUG_ENPASSANT)))
         return;
     if (zug.flags & ZUG_ROCHADE) {
-        const int ecke = zug.von >= 91 ? 92 : 22;
-        const int turmVon = zug.nach < zug.von ? ecke : ecke + 7;
-        const int turmNach = zug.nach < zug.von ? zug.nach + 1 : zug.nach - 1;
+        const auto [turmVon, turmNach] = turmwegDerRochade(zug);
         brett[turmNach] = brett[turmVon];
         brett[turmVon] = LEER;
         farbe[schwarz] ^= bit(turmVon) | bit(turmNach);
@@ -60,9 +75,7 @@ void stellung::nimmZugZurueck(int index, int32_t geschlagen)
     if (!(zug.flags & (ZUG_ROCHADE | ZUG_ENPASSANT)))
         return;
     if (zug.flags & ZUG_ROCHADE) {
-        const int ecke = zug.von >= 91 ? 92 : 22;
-        const int turmVon = zug.nach < zug.von ? ecke : ecke + 7;
-        const int turmNach = zug.nach < zug.von ? zug.nach + 1 : zug.nach - 1;
+        const auto [turmVon, turmNach] = turmwegDerRochade(zug);
         brett[turmVon] = brett[turmNach];
         brett[turmNach] = LEER;
         farbe[schwarz] ^= bit(turmVon) | bit(turmNach);

@@ -393,10 +393,7 @@ int32_t stellung::vorDenBlaettern(Zug *liste, bool seite)
         bool koenigSchlagbar = false;
         if (ruhigeKinder && ruhig(m)) {
             ++sucheAufrufe;
-            kind.guteZuege = 0;
-            kind.besterZug = Zug{};
-            kind.keinLegalerZug = false;
-            kind.blatt = true;
+            kind.alsRuhigesBlatt();
         } else {
             const int32_t geschlagen = brett[m.nach];
             macheZug(i);
@@ -477,10 +474,7 @@ void stellung::vorDenBlaetternGestuft(bool seite, bool &koenigSchlagbarAus, int3
         bool koenigSchlagbar = false;
         if (ruhigeKinder && ruhig(m)) {
             ++sucheAufrufe;
-            kind.guteZuege = 0;
-            kind.besterZug = Zug{};
-            kind.keinLegalerZug = false;
-            kind.blatt = true;
+            kind.alsRuhigesBlatt();
         } else {
             Zug zug[2] = {m, Zug{}};
             const int32_t geschlagen = brett[m.nach];
@@ -676,11 +670,7 @@ void stellung::suche(bool seite, int ply, bool &koenigSchlagbarAus, int32_t &wer
             antwort = tauschNach(m, seite);
         } else if (ruhigeKinder && ruhig(m)) {
             ++sucheAufrufe;
-            Suchebene &kind = ebene[p + 1];
-            kind.guteZuege = 0;
-            kind.besterZug = Zug{};
-            kind.keinLegalerZug = false;
-            kind.blatt = true;
+            ebene[p + 1].alsRuhigesBlatt();
         } else {
             bool kindSchlaegtKoenig;
             if (wurzelteam) {
