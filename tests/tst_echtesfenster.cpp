@@ -46,10 +46,13 @@ QString fenster(const QString &muster)
     return QString(ausgabe("xdotool", {"search", "--name", muster})).section('\n', 0, 0);
 }
 
-QImage bildschirm()
+// The whole screen, or the part `bereich` of it.
+QImage bildschirm(const QRect &bereich = QRect(0, 0, -1, -1))
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, bereich.x(), bereich.y(), bereich.width(), bereich.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // The dark squares of the classic board span the whole board: a1 and h8 are dark.
@@ -115,11 +118,12 @@ private:
                QPoint(int((feld % 10 - 1.5) * seite), int((feld / 10 - 1.5) * seite));
     }
 
-    // Whether the middle of the square shows its plain colour, so no piece.
+    // Whether the middle of the square shows its plain colour, so no piece; `bild` holds the
+    // board alone.
     bool istLeer(const QImage &bild, int feld) const
     {
         const int r = brett.width() / 40;
-        const QPoint m = mitte(feld);
+        const QPoint m = mitte(feld) - brett.topLeft();
         const QRgb grund = (feld % 10 + feld / 10) % 2 == 0 ? hell : dunkel;
         int anders = 0;
         for (int y = m.y() - r; y <= m.y() + r; ++y) {
@@ -129,18 +133,20 @@ private:
         return anders * 20 < (2 * r + 1) * (2 * r + 1);
     }
 
-    // Every square but the origin of the last move (its mark covers it) is empty on the screen
-    // exactly when it is empty in the game the test follows.
-    bool brettZeigtPartie()
+    // The squares, but the origin of the last move (its mark covers it), that are empty on the
+    // screen and not in the game the test follows or the other way round. Only the board is
+    // grabbed: the test polls it, and a whole screen each time slows the program it waits for.
+    QStringList falscheFelder()
     {
-        const QImage bild = bildschirm();
+        const QImage bild = bildschirm(brett);
         const int letzterVon = partie->verlauf()->entry(lastIndex).von;
+        QStringList falsch;
         for (int feld = 22; feld <= 99; ++feld) {
             if (feld % 10 >= 2 && feld != letzterVon &&
                 istLeer(bild, feld) != (partie->brett()[feld] == LEER))
-                return false;
+                falsch << feldName(feld);
         }
-        return true;
+        return falsch;
     }
 
     bool klicke(int feld)
@@ -200,6 +206,15 @@ private:
     }
 
 private slots:
+    // A test that failed with the program still open leaves no window to the next one.
+    void cleanup()
+    {
+        if (programm.state() == QProcess::NotRunning)
+            return;
+        programm.kill();
+        programm.waitForFinished(10000);
+    }
+
     void initTestCase()
     {
         QVERIFY(QDir(zuhause.path()).mkpath(".local/share/Brakmor"));
@@ -245,7 +260,7 @@ private slots:
             QCOMPARE(gespielt.value(2 * runde), (feldName(z.von) + feldName(z.nach)).toLower());
             QVERIFY(spiele(*partie, gespielt.value(2 * runde)).ausgefuehrt);
             QVERIFY(spiele(*partie, gespielt.last()).ausgefuehrt);
-            QTRY_VERIFY_WITH_TIMEOUT(brettZeigtPartie(), wartezeit);
+            QTRY_COMPARE_WITH_TIMEOUT(falscheFelder(), QStringList(), wartezeit);
         }
         beende();
     }
