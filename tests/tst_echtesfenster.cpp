@@ -133,8 +133,8 @@ private:
         return anders * 20 < (2 * r + 1) * (2 * r + 1);
     }
 
-    // The squares, but the origin of the last move (its mark covers it), that are empty on the
-    // screen and not in the game the test follows or the other way round. Only the board is
+    // The squares empty on the screen but not in the game the test follows, or the other way
+    // round; the origin of the last move is left out, as its mark covers it. Only the board is
     // grabbed: the test polls it, and a whole screen each time slows the program it waits for.
     QStringList falscheFelder()
     {
